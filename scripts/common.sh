@@ -1,0 +1,41 @@
+# Shared by ./run, ./test and ./bench: install what is missing, configure and build.
+# Sourced, not run.
+
+# The Debian 12 packages the project needs.
+TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+  fonts-liberation fonts-urw-base35 fonts-dejavu-core)
+
+tallyo_missing_packages() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  echo "${missing[@]:-}"
+}
+
+# Installs the packages given (default: the project's list) that are not installed yet.
+tallyo_install() {
+  local pkgs=("$@")
+  [ ${#pkgs[@]} -gt 0 ] || pkgs=("${TALLYO_PACKAGES[@]}")
+  local missing
+  missing=$(tallyo_missing_packages "${pkgs[@]}")
+  [ -n "$missing" ] || return 0
+  echo "Installing missing packages: $missing"
+  if [ "$(id -u)" = 0 ]; then
+    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo apt-get update -qq && sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+  else
+    echo "Cannot install packages (not root, no sudo). Run as root:" >&2
+    echo "  apt-get install -y --no-install-recommends $missing" >&2
+    return 1
+  fi
+}
+
+# tallyo_build DIR [cmake options...]: configure (once) and build into DIR.
+tallyo_build() {
+  local dir=$1
+  shift
+  cmake -S "$TALLYO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+}
