@@ -1,0 +1,94 @@
+// DISPLAY (LoadLog) alone on a normal day and on a huge one, and `wc -l` on the same huge
+// file in the same run as the yardstick for reading a file of that size.
+//
+// Inputs come from the environment (the ./bench script sets them):
+//   TALLYO_BENCH_NORMAL  a day logged every 10 s (8,640 lines)
+//   TALLYO_BENCH_HUGE    a day of 1,000,000 lines
+//   TALLYO_BENCH_HUGE_START, TALLYO_BENCH_HUGE_FINISH  the window shown of the huge day,
+//                        "HH:MM"; it must keep fewer than 9,999 records
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "BenchSupport.h"
+#include "log/LoadLog.h"
+#include "viewer/ViewerState.h"
+
+namespace tallyo::bench {
+namespace {
+
+struct Window {
+  std::string h1, m1, h2, m2;
+};
+
+Window SplitWindow(const std::string& start, const std::string& finish) {
+  auto cut = [](const std::string& t, std::string& h, std::string& m) {
+    const auto colon = t.find(':');
+    h = t.substr(0, colon);
+    m = colon == std::string::npos ? "" : t.substr(colon + 1);
+  };
+  Window w;
+  cut(start, w.h1, w.m1);
+  cut(finish, w.h2, w.m2);
+  return w;
+}
+
+void RunDisplay(benchmark::State& state, const std::string& source, const Window& window) {
+  ScratchDay day(source, "day.txt");
+  if (!day.Ok()) {
+    state.SkipWithError(("missing input file " + source).c_str());
+    return;
+  }
+  auto viewer = std::make_unique<ViewerState>();
+  const DisplayRequest request{window.h1, window.m1,  window.h2,
+                               window.m2, day.Name(), day.Folder()};
+  // One display outside the clock: checks the window and warms the page cache, as a user's
+  // second look at the same day would find it.
+  const DisplayResult first = LoadLog(*viewer, request);
+  if (first.outcome != DisplayOutcome::kLoaded) {
+    state.SkipWithError(("the display did not load: " + first.message).c_str());
+    return;
+  }
+  const auto bytes = day.Bytes();
+  for (auto _ : state) {
+    DisplayResult r = LoadLog(*viewer, request);
+    benchmark::DoNotOptimize(r);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+  state.counters["records"] = viewer->recordCount;
+  state.counters["lines"] = static_cast<double>(viewer->logLines.size());
+}
+
+void BM_LoadLog_NormalDay(benchmark::State& state) {
+  RunDisplay(state, EnvOr("TALLYO_BENCH_NORMAL", "normal-day.txt"), {"00", "00", "23", "59"});
+}
+BENCHMARK(BM_LoadLog_NormalDay)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadLog_HugeDay(benchmark::State& state) {
+  RunDisplay(state, EnvOr("TALLYO_BENCH_HUGE", "huge-day.txt"),
+             SplitWindow(EnvOr("TALLYO_BENCH_HUGE_START", "12:00"),
+                         EnvOr("TALLYO_BENCH_HUGE_FINISH", "12:10")));
+}
+BENCHMARK(BM_LoadLog_HugeDay)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The real `wc -l` on the same bytes, timed around posix_spawn and waitpid.
+void BM_WcLines_HugeDay(benchmark::State& state) {
+  ScratchDay day(EnvOr("TALLYO_BENCH_HUGE", "huge-day.txt"), "day.txt");
+  const std::string wc = EnvOr("TALLYO_BENCH_WC", "/usr/bin/wc");
+  if (!day.Ok() || TimeChild(wc, {"wc", "-l", day.Path()}) < 0) {
+    state.SkipWithError("cannot run wc -l on the huge day");
+    return;
+  }
+  for (auto _ : state) state.SetIterationTime(TimeChild(wc, {"wc", "-l", day.Path()}));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(day.Bytes()));
+}
+BENCHMARK(BM_WcLines_HugeDay)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+}  // namespace
+}  // namespace tallyo::bench
+
+BENCHMARK_MAIN();
