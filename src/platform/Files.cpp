@@ -1,1 +1,155 @@
 #include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace tallyo {
+
+char* FileBuffer::Reset(std::size_t n) {
+  if (n > capacity_) {
+    // Free before allocating, so that a large file never needs room for two copies; the
+    // headroom lets the next displays of a growing file (two bytes more each time, and
+    // whatever the logger adds) reuse the storage and its mapped pages.
+    data_.reset();
+    capacity_ = 0;
+    size_ = 0;
+    const std::size_t wanted = n + n / 8 + 4096;
+    data_ = std::make_unique_for_overwrite<char[]>(wanted);
+    capacity_ = wanted;
+  }
+  size_ = n;
+  return data_.get();
+}
+
+namespace {
+
+std::string Failure(const char* what, const std::string& path, const char* reason) {
+  std::string s = what;
+  s += " the log file \"";
+  s += path;
+  s += "\": ";
+  s += reason;
+  return s;
+}
+
+std::string Failure(const char* what, const std::string& path, int error) {
+  return Failure(what, path, std::strerror(error));
+}
+
+constexpr const char* kCannotRead = "Cannot read";
+constexpr const char* kCannotAppend = "Cannot append to";
+
+// Closes the descriptor it holds on every way out.
+class Descriptor {
+ public:
+  Descriptor() = default;
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool Open(const char* path, int flags, mode_t mode = 0) {
+    do {
+      fd_ = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd_ < 0 && errno == EINTR);
+    return fd_ >= 0;
+  }
+  int Get() const { return fd_; }
+  bool IsOpen() const { return fd_ >= 0; }
+  // Returns 0 or the error of the close (which some file systems report only there).
+  int Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+// nullptr when fd is a regular file, else the reason to report. A folder, a pipe or a
+// device under a log file's name must neither be appended to nor read (a pipe could block
+// the window for good, a device could read without end).
+const char* CheckRegular(int fd, struct stat& st) {
+  if (::fstat(fd, &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  if (!S_ISREG(st.st_mode)) return "Not a regular file";
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileBuffer& out) {
+  if (path.find('\0') != std::string::npos) return Failure(kCannotRead, path, EINVAL);
+
+  // Opened for reading first: a file that cannot be read is left exactly as it is.
+  // O_NONBLOCK keeps a pipe of that name from blocking the open.
+  Descriptor reader;
+  struct stat st {};
+  if (reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
+    if (const char* e = CheckRegular(reader.Get(), st)) return Failure(kCannotRead, path, e);
+  } else if (errno != ENOENT) {
+    return Failure(kCannotRead, path, errno);
+  }
+
+  {
+    Descriptor appender;
+    if (!appender.Open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK, 0666)) {
+      return Failure(kCannotAppend, path, errno);
+    }
+    if (!reader.IsOpen()) {
+      if (const char* e = CheckRegular(appender.Get(), st)) return Failure(kCannotAppend, path, e);
+    }
+    static constexpr char kEmptyLine[] = {'\r', '\n'};
+    std::size_t written = 0;
+    while (written < sizeof kEmptyLine) {
+      const ssize_t w = ::write(appender.Get(), kEmptyLine + written, sizeof kEmptyLine - written);
+      if (w < 0) {
+        if (errno == EINTR) continue;
+        return Failure(kCannotAppend, path, errno);
+      }
+      written += static_cast<std::size_t>(w);
+    }
+    if (const int e = appender.Close()) return Failure(kCannotAppend, path, e);
+  }
+
+  if (!reader.IsOpen()) {
+    if (!reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
+      return Failure(kCannotRead, path, errno);
+    }
+  }
+  if (const char* e = CheckRegular(reader.Get(), st)) return Failure(kCannotRead, path, e);
+  // The length is taken once: what the logger appends after this moment waits for the
+  // next display.
+  const auto length = static_cast<std::size_t>(st.st_size);
+
+  char* data = nullptr;
+  try {
+    data = out.Reset(length);
+  } catch (const std::bad_alloc&) {  // the buffer is left empty
+    return Failure(kCannotRead, path, ENOMEM);
+  }
+  // One read brings the whole file; the loop only matters for files beyond what a single
+  // read returns (2 GB on Linux) and for interrupted reads.
+  std::size_t got = 0;
+  while (got < length) {
+    const ssize_t r = ::read(reader.Get(), data + got, length - got);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      out.Shrink(0);
+      return Failure(kCannotRead, path, e);
+    }
+    if (r == 0) break;  // the file was cut short meanwhile: keep what arrived
+    got += static_cast<std::size_t>(r);
+  }
+  out.Shrink(got);
+  return std::nullopt;
+}
+
+}  // namespace tallyo
