@@ -1,0 +1,149 @@
+#include "log/LoadLog.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "log/TagText.h"
+#include "platform/Files.h"
+#include "platform/TextRules.h"
+
+namespace tallyo {
+
+namespace {
+
+std::optional<double> JoinedTime(std::string_view hours, std::string_view minutes) {
+  std::string joined;
+  joined.reserve(hours.size() + 1 + minutes.size());
+  joined += hours;
+  joined += ':';
+  joined += minutes;
+  return ParseTimeOfDay(joined);
+}
+
+// The time text of a line. Logged lines begin with their time field, so that case skips
+// the general search for the open tag; the result is the same as TagText(line, 'T').
+std::optional<std::string_view> TimeText(std::string_view line) {
+  if (line.size() >= 3 && line[0] == '<' && line[1] == 'T' && line[2] == '>') {
+    // No close tag can start inside the leading "<T>", so searching after it finds the
+    // line's first one.
+    const std::size_t q = line.find("</T>", 3);
+    if (q == std::string_view::npos) return std::nullopt;
+    return line.substr(3, q - 3);
+  }
+  return TagText(line, 'T');
+}
+
+double NumberField(std::string_view line, char tag) {
+  const std::optional<std::string_view> text = TagText(line, tag);
+  if (!text) return 0;
+  return ParseNumber(*text).value_or(0);
+}
+
+// Cuts text at every CR LF, and only there. Returns the end of the line that starts at
+// `from` and sets `next` to the start of the following line (text.size() + 1 after the
+// last line).
+std::size_t LineEnd(std::string_view text, std::size_t from, std::size_t& next) {
+  const char* data = text.data();
+  std::size_t pos = from;
+  while (pos < text.size()) {
+    const void* lf = std::memchr(data + pos, '\n', text.size() - pos);
+    if (!lf) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+    if (at > from && data[at - 1] == '\r') {
+      next = at + 1;
+      return at - 1;
+    }
+    pos = at + 1;  // a lone LF is part of the line
+  }
+  next = text.size() + 1;
+  return text.size();
+}
+
+}  // namespace
+
+std::string LogFilePath(std::string_view programFolder, std::string_view fileName) {
+  std::string path;
+  path.reserve(programFolder.size() + 6 + fileName.size());
+  path += programFolder;
+  path += "/logs/";
+  path += fileName;
+  return path;
+}
+
+DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
+  const std::optional<double> start = JoinedTime(request.time1h, request.time1m);
+  if (!start) return {DisplayOutcome::kBadStartTime, std::string(kBadStartMessage)};
+  const std::optional<double> finish = JoinedTime(request.time2h, request.time2m);
+  if (!finish) return {DisplayOutcome::kBadFinishTime, std::string(kBadFinishMessage)};
+  state.startTime = *start;
+  state.finishTime = *finish;
+
+  // Only the empty caption means "no file"; blanks are a file name like any other.
+  if (request.fileName.empty()) return {DisplayOutcome::kNoFileChosen, std::string(kNoFileMessage)};
+
+  const std::string_view before = state.logText.View();
+  if (std::optional<std::string> error = AppendEmptyLineAndRead(
+          LogFilePath(request.programFolder, request.fileName), state.logText)) {
+    // The earlier lines stay unless the failure came after the buffer was given up; views
+    // into bytes that are gone must not survive.
+    const std::string_view after = state.logText.View();
+    if (after.data() != before.data() || after.size() != before.size()) state.logLines.clear();
+    return {DisplayOutcome::kFileError, std::move(*error)};
+  }
+
+  const std::string_view text = state.logText.View();
+  state.logLines.clear();  // keeps its capacity for the next display
+  state.recordCount = 0;
+  state.zoomState = 0;
+
+  // The lines are cut and examined in one pass over the bytes. After the record limit
+  // the rest is only cut, since the lines of the file are kept in full.
+  int count = 0;
+  bool limitReached = false;
+  std::int16_t carriedM = 0;  // the carried M text, held as its value; empty counts as 0
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    std::size_t next = 0;
+    const std::size_t end = LineEnd(text, from, next);
+    const std::string_view line = text.substr(from, end - from);
+    state.logLines.push_back(line);
+    from = next;
+    if (limitReached) continue;
+
+    double t = 0;  // a line without a time field stands at 00:00:00
+    if (const std::optional<std::string_view> timeText = TimeText(line)) {
+      const std::optional<double> parsed = ParseTimeOfDay(*timeText);
+      if (!parsed) continue;
+      t = *parsed;
+    }
+    if (!(t > state.startTime && t < state.finishTime)) continue;
+
+    if (count + 1 > kRecordLimit) {
+      limitReached = true;
+      continue;
+    }
+    ++count;
+    state.timeSeries[count] = t;
+    state.voltsSeries[count] = NumberField(line, 'V');
+    state.ampsSeries[count] = NumberField(line, 'I');
+    state.rpmSeries[count] = NumberField(line, 'R');
+    state.wattsSeries[count] = NumberField(line, 'W');
+    state.speedSeries[count] = NumberField(line, 'S');
+    if (const std::optional<std::string_view> m = TagText(line, 'M'))
+      carriedM = ParseLogInteger(*m);
+    state.mSeries[count] = carriedM;
+  }
+
+  if (limitReached) {
+    state.recordCount = kRecordLimit + 1;
+    return {DisplayOutcome::kRecordLimit, std::string(kRecordLimitMessage)};
+  }
+  state.recordCount = static_cast<std::int16_t>(count);
+  if (count == 0) return {DisplayOutcome::kNoData, std::string(kNoDataMessage)};
+  state.viewStart = 1;
+  state.viewEnd = count;
+  return {DisplayOutcome::kLoaded, std::string()};
+}
+
+}  // namespace tallyo
