@@ -1,1 +1,82 @@
 #include "platform/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace tallyo {
+
+namespace {
+
+// What a value that is no number shows, so a broken reading is visible rather than a crash
+// or a made-up figure.
+std::string NonFiniteText(double v) {
+  if (std::isnan(v)) return "NaN";
+  return v > 0 ? "Inf" : "-Inf";
+}
+
+// A text of a rounded value such as "-0.00" or "-0": the minus sign of a value that shows
+// as zero is dropped.
+bool ShowsZero(std::string_view digits) {
+  for (char c : digits) {
+    if (c != '0' && c != '.') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// std::to_chars is locale-free (the decimal mark is always '.') and rounds the exact binary
+// value, ties to even, as printf does: 0.125 under "#0.00" gives 0.12, 0.375 gives 0.38.
+std::string FormatPattern(double v, NumberPattern pattern) {
+  if (!std::isfinite(v)) return NonFiniteText(v);
+  int decimals = 0;
+  switch (pattern) {
+    case NumberPattern::kTwoDecimals:
+      decimals = 2;
+      break;
+    case NumberPattern::kOneDecimal:
+      decimals = 1;
+      break;
+    case NumberPattern::kWhole:
+      decimals = 0;
+      break;
+  }
+  // The largest double has 309 digits before the point.
+  char buf[330];
+  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+  std::string_view text(buf, result.ptr - buf);
+  if (!text.empty() && text.front() == '-' && ShowsZero(text.substr(1))) text.remove_prefix(1);
+  return std::string(text);
+}
+
+std::string ShortTime(double dayFraction) {
+  // The time part of a date value: its fraction of a day, of the magnitude for a negative
+  // date as dates before the epoch count it.
+  double t = std::fabs(dayFraction);
+  if (!std::isfinite(t)) t = 0;
+  const double fraction = t - std::floor(t);
+  // 18:30:00 held as 18.5 / 24 is not exact; rounding to the whole second first keeps it
+  // from showing 18:29. Only then are the seconds dropped.
+  long seconds = std::lround(fraction * 86400.0);
+  if (seconds >= 86400) seconds -= 86400;
+  const long hours = seconds / 3600;
+  const long minutes = seconds % 3600 / 60;
+  const char text[5] = {static_cast<char>('0' + hours / 10), static_cast<char>('0' + hours % 10),
+                        ':', static_cast<char>('0' + minutes / 10),
+                        static_cast<char>('0' + minutes % 10)};
+  return std::string(text, sizeof text);
+}
+
+std::string PlainNumber(double v) {
+  if (!std::isfinite(v)) return NonFiniteText(v);
+  if (v == 0) return "0";  // also for -0
+  char buf[32];
+  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+  for (char* c = buf; c != result.ptr; ++c) {
+    if (*c == 'e') *c = 'E';
+  }
+  return std::string(buf, result.ptr);
+}
+
+}  // namespace tallyo

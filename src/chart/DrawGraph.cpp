@@ -1,0 +1,135 @@
+#include "chart/DrawGraph.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "chart/Extremes.h"
+#include "chart/SummaryLabels.h"
+#include "chart/ViewLoop.h"
+#include "platform/Rounding.h"
+
+namespace tallyo {
+
+namespace {
+
+constexpr double kFloatMax = std::numeric_limits<float>::max();
+
+// The surface takes 32-bit floats. A value beyond their range (a view or a reading near
+// 1e308) is held at the largest float instead of going through an undefined conversion,
+// so the surface only ever sees finite numbers or, from a NaN reading, NaN.
+inline float ToFloat(double v) {
+  if (v > kFloatMax) return static_cast<float>(kFloatMax);
+  if (v < -kFloatMax) return -static_cast<float>(kFloatMax);
+  return static_cast<float>(v);
+}
+
+// Each quantity is drawn in its own vertical scale: the height is its span, and its highest
+// and lowest values lie 1/42 of the height inside the top and bottom edges.
+struct Curve {
+  const Series* values;
+  double max;
+  double margin;  // range / 40
+  bool level;     // no positive range: a level line through the middle
+  float span;
+  Colour colour;
+
+  float Y(double v) const { return level ? 1.0f : ToFloat((max - v) + margin); }
+};
+
+double Span(double max, double min) {
+  const double range = max - min;
+  return range > 0 ? range + range / 20 : 2;
+}
+
+Curve MakeCurve(const Series& values, double max, double min, Colour colour) {
+  const double range = max - min;
+  return {&values, max, range / 40, !(range > 0), ToFloat(Span(max, min)), colour};
+}
+
+// The zero line marks where a quantity with values on both sides of 0 passes 0. The height
+// is set even when no line is drawn: the first M band is measured in it.
+void DrawZeroLine(DrawSurface& plot, const Curve& curve, double min, float width) {
+  plot.SetScaleHeight(curve.span);
+  if (curve.max > 0 && min < 0) {
+    const float y0 = ToFloat(curve.max + (curve.max - min) / 40);
+    plot.Line(0, y0, width, y0, kZeroLineColour);
+  }
+}
+
+}  // namespace
+
+void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
+  LimitLogInterval(state, controls);
+  plot.Clear();
+  // Also a NaN bound ends here. A single record (view 1 to 1) leaves the chart empty and
+  // the labels and working values as the last draw left them.
+  if (!(state.viewStart < state.viewEnd)) {
+    plot.Flush();
+    return;
+  }
+
+  const SpeedExtremes speed = FindExtremes(state);
+  WriteTimeAndExtremeLabels(state, speed.max, speed.min, controls);
+
+  const double viewStart = state.viewStart;
+  const double viewEnd = state.viewEnd;
+  const float width = ToFloat(viewEnd - viewStart);
+  plot.SetScaleWidth(width);
+
+  const Curve volts = MakeCurve(state.voltsSeries, state.voltsMax, state.voltsMin, kVoltsColour);
+  const Curve amps = MakeCurve(state.ampsSeries, state.ampsMax, state.ampsMin, kAmpsColour);
+  const Curve watts = MakeCurve(state.wattsSeries, state.wattsMax, state.wattsMin, kWattsColour);
+  const Curve rpm = MakeCurve(state.rpmSeries, state.rpmMax, state.rpmMin, kRpmColour);
+  const Curve windSpeed = MakeCurve(state.speedSeries, speed.max, speed.min, kSpeedColour);
+
+  DrawZeroLine(plot, amps, state.ampsMin, width);
+  DrawZeroLine(plot, watts, state.wattsMin, width);
+
+  // The switched-on curves in their drawing order; each record's curves lie over its band.
+  std::array<const Curve*, 5> shown{};
+  int shownCount = 0;
+  if (state.showVolts == 1) shown[shownCount++] = &volts;
+  if (state.showAmps == 1) shown[shownCount++] = &amps;
+  if (state.showWatts == 1) shown[shownCount++] = &watts;
+  if (state.showRpm == 1) shown[shownCount++] = &rpm;
+  if (state.showSpeed == 1) shown[shownCount++] = &windSpeed;
+
+  // A band reaches from the top edge down by voltsMax in whatever height the step before
+  // left in force: wattsSpan for the first record, else the last curve drawn before it.
+  const float bandBottom = ToFloat(state.voltsMax);
+  const double interval = state.logInterval;
+  double energyWh = 0;
+
+  // Record viewStart has no segment and no band of its own: the first segment joins it to
+  // the next record.
+  for (double i = FirstLoopValue(viewStart + 1); i <= viewEnd; i += 1) {
+    const double index = RoundHalfEven(i);
+    if (index > kLastIndex) break;  // every later loop value lies further right
+    const double previousIndex = RoundHalfEven(i - 1);
+    if (previousIndex < 0) continue;  // the segment would start before the series
+    const int k = static_cast<int>(index);
+    const int p = static_cast<int>(previousIndex);
+    const float x1 = ToFloat((i - 1) - viewStart);
+    const float x2 = ToFloat(i - viewStart);
+
+    if (state.mSeries[k] == 1) plot.Box(x1, 0, x2, bandBottom, kBandColour);
+    for (int c = 0; c < shownCount; ++c) {
+      const Curve& curve = *shown[c];
+      plot.SetScaleHeight(curve.span);
+      const float y1 = curve.Y((*curve.values)[p]);
+      const float y2 = curve.Y((*curve.values)[k]);
+      // A NaN reading has no place on the chart; its segments are left out.
+      if (!std::isnan(y1) && !std::isnan(y2)) plot.Line(x1, y1, x2, y2, curve.colour);
+    }
+    // Each record stands for one logging interval at the power volts x amps; its <W>
+    // value plays no part.
+    energyWh += state.ampsSeries[k] * state.voltsSeries[k] / 3600 * interval;
+  }
+
+  state.energyWh = energyWh;
+  WriteEnergyLabel(energyWh, controls);
+  plot.Flush();
+}
+
+}  // namespace tallyo
