@@ -5,6 +5,12 @@
 TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
   fonts-liberation fonts-urw-base35 fonts-dejavu-core)
 
+# What ./test needs on top: clang for the sanitizer and fuzz builds (the runtimes of ASan,
+# UBSan and libFuzzer come with libclang-rt-14-dev, llvm-symbolizer with llvm-14), the format
+# and lint checks, and a virtual display with strace for the check of the packed program.
+TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format clang-tidy
+  xvfb xauth strace)
+
 tallyo_missing_packages() {
   local missing=() p
   for p in "$@"; do
