@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "log/RecordLine.h"
 #include "log/TagText.h"
 #include "platform/Files.h"
 #include "platform/TextRules.h"
@@ -34,8 +35,8 @@ std::optional<std::string_view> TimeText(std::string_view line) {
   return TagText(line, 'T');
 }
 
-double NumberField(std::string_view line, char tag) {
-  const std::optional<std::string_view> text = TagText(line, tag);
+double NumberField(const RecordLine& line, char tag) {
+  const std::optional<std::string_view> text = line.Field(tag);
   if (!text) return 0;
   return ParseNumber(*text).value_or(0);
 }
@@ -124,14 +125,16 @@ DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
       continue;
     }
     ++count;
+    const RecordLine fields(line);
     state.timeSeries[count] = t;
-    state.voltsSeries[count] = NumberField(line, 'V');
-    state.ampsSeries[count] = NumberField(line, 'I');
-    state.rpmSeries[count] = NumberField(line, 'R');
-    state.wattsSeries[count] = NumberField(line, 'W');
-    state.speedSeries[count] = NumberField(line, 'S');
-    if (const std::optional<std::string_view> m = TagText(line, 'M'))
+    state.voltsSeries[count] = NumberField(fields, 'V');
+    state.ampsSeries[count] = NumberField(fields, 'I');
+    state.rpmSeries[count] = NumberField(fields, 'R');
+    state.wattsSeries[count] = NumberField(fields, 'W');
+    state.speedSeries[count] = NumberField(fields, 'S');
+    if (const std::optional<std::string_view> m = fields.Field('M')) {
       carriedM = ParseLogInteger(*m);
+    }
     state.mSeries[count] = carriedM;
   }
 
