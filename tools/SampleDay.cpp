@@ -101,6 +101,13 @@ double FloorMod(double x, double m) { return x - m * std::floor(x / m); }
 
 constexpr double kCapacityAh = 200;
 
+// Where the lead-acid bank's polarisation settles for a steady current: charging lifts the
+// voltage, steeply so when the bank is nearly full; a load pulls it down.
+double PolarisationVolts(double amps, double charge) {
+  const double c2 = charge * charge;
+  return amps > 0 ? amps * (0.018 + 0.12 * c2 * c2) : amps * 0.03;
+}
+
 struct Reading {
   int second;
   double volts, amps, rpm, watts, speed;
@@ -122,8 +129,7 @@ class Simulation {
     rotorWind_ = MeanWind(s, 0);
     rpm_ = RotorRpm(rotorWind_);
     const double amps = TurbineWatts(rotorWind_) / 12.6 - 0.9;
-    polarisation_ =
-        amps > 0 ? amps * (0.018 + 0.12 * charge_ * charge_ * charge_ * charge_) : amps * 0.03;
+    polarisation_ = PolarisationVolts(amps, charge_);
     volts_ = 11.9 + 0.85 * charge_ + 0.014 * amps + polarisation_;
     settled_ = volts_;
   }
@@ -154,7 +160,7 @@ class Simulation {
     const double turbineAmps = TurbineWatts(rotorWind_) / volts_;
 
     // The house draws from the battery all day. While the dump load is in, the
-    // controller diverts whatever turbine current would push the bank past 14.2 V.
+    // controller diverts whatever turbine current would push the bank past 14.25 V.
     if (pumpUntil_ < t && hour > 7 && hour < 21 && random_.Uniform() < 1.5 * dt_ / 3600) {
       pumpUntil_ = t + random_.Uniform(90, 150);
     }
@@ -169,14 +175,12 @@ class Simulation {
     dumpAmps_ += (divert - dumpAmps_) * Lag(8, dt_);
     const double amps = turbineAmps - house - dumpAmps_;
 
-    // Lead-acid bank: resting voltage from the charge, an ohmic drop, and a polarisation
-    // that builds up while charging, steeply so when nearly full.
+    // The bank's voltage: resting voltage from the charge, an ohmic drop, and a
+    // polarisation that follows the current over minutes.
     charge_ += amps * dt_ / 3600 / kCapacityAh;
     if (charge_ > 1) charge_ = 1;
     if (charge_ < 0.02) charge_ = 0.02;
-    const double target =
-        amps > 0 ? amps * (0.018 + 0.12 * charge_ * charge_ * charge_ * charge_) : amps * 0.03;
-    polarisation_ += (target - polarisation_) * Lag(300, dt_);
+    polarisation_ += (PolarisationVolts(amps, charge_) - polarisation_) * Lag(300, dt_);
     double v = 11.9 + 0.85 * charge_ + 0.014 * amps + polarisation_;
     if (v > 14.3) {
       const double x = v - 14.3;
