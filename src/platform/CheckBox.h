@@ -1,0 +1,25 @@
+#pragma once
+// A check box whose click handling runs on every change of its tick: the user's click,
+// or the program ticking or unticking it, in which case the handling runs at once,
+// nested, before the setting returns. Setting the tick it already has runs nothing.
+
+#include <QCheckBox>
+#include <functional>
+
+namespace tallyo {
+
+class CheckBox : public QCheckBox {
+  Q_OBJECT
+ public:
+  explicit CheckBox(QWidget* parent = nullptr);
+
+  // 1 ticked, 0 not ticked.
+  int Value() const { return isChecked() ? 1 : 0; }
+  void SetValue(int value) { setChecked(value != 0); }
+
+  void SetColours(const QColor& text, const QColor& background);
+
+  std::function<void()> onClick;
+};
+
+}  // namespace tallyo

@@ -1,0 +1,14 @@
+#pragma once
+// Colours of the layouts, stored as 0x00BBGGRR, as Qt colours.
+
+#include <QColor>
+
+#include "platform/DrawSurface.h"
+
+namespace tallyo {
+
+inline QColor ToQColor(Colour colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+}  // namespace tallyo

@@ -1,0 +1,12 @@
+#include "platform/CommandButton.h"
+
+namespace tallyo {
+
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent) {
+  setAutoDefault(false);
+  connect(this, &QPushButton::clicked, this, [this] {
+    if (onClick) onClick();
+  });
+}
+
+}  // namespace tallyo

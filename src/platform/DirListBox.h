@@ -1,0 +1,30 @@
+#pragma once
+// A directory list: holds one folder and reports each change of it. It shows the folder
+// and the folders inside it.
+
+#include <QListWidget>
+#include <QString>
+#include <functional>
+
+namespace tallyo {
+
+class DirListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit DirListBox(QWidget* parent = nullptr);
+
+  // Setting a different folder runs the change handling at once, nested; setting the same
+  // folder again runs nothing. A folder that does not exist is held all the same and
+  // shows no subfolders.
+  void SetPath(const QString& folder);
+  QString Path() const { return path_; }
+
+  std::function<void()> onChange;
+
+ private:
+  void Refill();
+
+  QString path_;
+};
+
+}  // namespace tallyo

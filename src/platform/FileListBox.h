@@ -1,0 +1,44 @@
+#pragma once
+// A list of the files of one folder that match a name pattern (without regard to case),
+// sorted by name and shown as bare file names. Choosing an entry, by a click or by moving
+// the selection with the keyboard, reports its file name; a click on the entry already
+// chosen reports it again.
+
+#include <QListWidget>
+#include <QString>
+#include <functional>
+
+namespace tallyo {
+
+class FileListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit FileListBox(QWidget* parent = nullptr);
+
+  void SetPattern(const QString& pattern);
+  QString Pattern() const { return pattern_; }
+
+  // Lists the matching files of folder; nothing is chosen afterwards. A folder that does
+  // not exist or cannot be read gives an empty list.
+  void SetPath(const QString& folder);
+  QString Path() const { return path_; }
+
+  // The chosen entry's file name without folder; empty when none is chosen.
+  QString FileName() const;
+
+  std::function<void(const QString& fileName)> onClick;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void Refill();
+  void Report();
+
+  QString pattern_ = QStringLiteral("*.*");
+  QString path_;
+  bool filling_ = false;
+  bool reportedSincePress_ = false;
+};
+
+}  // namespace tallyo

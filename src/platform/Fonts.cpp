@@ -1,0 +1,49 @@
+#include "platform/Fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace tallyo {
+namespace {
+
+// The first face of candidates that is installed; the last one is a generic family that
+// fontconfig always resolves.
+QString FirstInstalled(const QStringList& candidates) {
+  const QStringList families = QFontDatabase::families();
+  for (const QString& face : candidates)
+    if (families.contains(face, Qt::CaseInsensitive)) return face;
+  return candidates.back();
+}
+
+}  // namespace
+
+void InstallFontSubstitutions() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  const QString sans =
+      FirstInstalled({"Liberation Sans", "Arimo", "Arial", "DejaVu Sans", "Sans Serif"});
+  const QString serif = FirstInstalled(
+      {"P052", "TeX Gyre Pagella", "URW Palladio L", "Palatino", "DejaVu Serif", "Serif"});
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), sans);
+  QFont::insertSubstitution(QStringLiteral("Small Fonts"), sans);
+  QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), serif);
+}
+
+QString SubstituteFace(const QString& layoutFace) {
+  InstallFontSubstitutions();
+  return QFont::substitute(layoutFace);
+}
+
+QFont LayoutFont(const char* face, double points, bool bold, bool italic) {
+  InstallFontSubstitutions();
+  QFont font(QString::fromLatin1(face));
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  font.setItalic(italic);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+}  // namespace tallyo

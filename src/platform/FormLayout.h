@@ -1,0 +1,56 @@
+#pragma once
+// A window's layout as a table: one row per control, from the top of the stacking order
+// downwards, with its kind, name, caption, rectangle in twips, font, colours and
+// alignment. BuildControls makes the controls of a Form from it.
+
+#include <span>
+
+#include "platform/DrawSurface.h"
+
+namespace tallyo {
+
+class Form;
+
+enum class ControlKind {
+  kLabel,
+  kTextBox,
+  kCommandButton,
+  kCheckBox,
+  kFileList,
+  kDirList,
+  kPictureBox,
+  kLine,
+};
+
+enum class TextAlign { kLeft, kRight, kCentre };
+
+struct FontSpec {
+  const char* face = nullptr;  // nullptr: the window's own font
+  double points = 0;
+  bool bold = false;
+  bool italic = false;
+};
+
+inline constexpr FontSpec kWindowFont{};
+
+// Not a plain 0x00BBGGRR colour: the control keeps the system colour of its kind.
+inline constexpr Colour kSystemColour = 0xFF000000u;
+
+struct ControlSpec {
+  ControlKind kind;
+  const char* name;
+  // Caption or text; for a file list, its file name pattern.
+  const char* caption;
+  // Left, top, width, height; for a line, X1, Y1, X2, Y2.
+  int left, top, width, height;
+  FontSpec font = kWindowFont;
+  Colour text = kSystemColour;
+  Colour background = kSystemColour;
+  TextAlign align = TextAlign::kLeft;
+};
+
+// Windowed controls end up above labels, and within each group an earlier row lies above
+// a later one. Lines are painted by the form beneath everything.
+void BuildControls(Form& form, std::span<const ControlSpec> layout);
+
+}  // namespace tallyo

@@ -1,0 +1,23 @@
+#include "platform/MessageBox.h"
+
+#include <QMessageBox>
+
+namespace tallyo {
+
+void ShowMessage(QWidget* owner, const QString& text) {
+  QMessageBox box(owner);
+  box.setWindowTitle(QString::fromLatin1(kProgramTitle));
+  box.setIcon(QMessageBox::NoIcon);
+  box.setTextFormat(Qt::PlainText);
+  box.setText(text);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+void ShowMessage(QWidget* owner, std::string_view text) {
+  ShowMessage(owner, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace tallyo

@@ -1,0 +1,17 @@
+#include "platform/TextBox.h"
+
+namespace tallyo {
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
+    if (onChange) onChange();
+  });
+}
+
+std::string TextBox::Text() const { return text().toStdString(); }
+
+void TextBox::SetText(std::string_view value) {
+  setText(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+}
+
+}  // namespace tallyo

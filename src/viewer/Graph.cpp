@@ -1,0 +1,62 @@
+#include "viewer/Graph.h"
+
+#include "platform/CheckBox.h"
+#include "platform/CommandButton.h"
+#include "platform/DirListBox.h"
+#include "platform/FileListBox.h"
+#include "platform/Label.h"
+#include "platform/PictureBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextBox.h"
+
+namespace tallyo {
+namespace {
+
+constexpr Colour kWindowGreen = Rgb(0, 192, 0);
+// Client area of the viewer, in twips.
+constexpr int kClientWidth = 14865;
+constexpr int kClientHeight = 6750;
+
+}  // namespace
+
+Graph::Graph(QWidget* parent) : Graph(ProgramFolder(), parent) {}
+
+Graph::Graph(const QString& programFolder, QWidget* parent)
+    : Form(parent, kClientWidth, kClientHeight, kWindowGreen),
+      // The series are large fixed arrays: the state lives on the heap, all zero.
+      state_(std::make_unique<ViewerState>()),
+      programFolder_(programFolder) {
+  BuildLayout();
+  ConnectHandlers();
+  Form_Load();
+}
+
+Graph::~Graph() = default;
+
+void Graph::ConnectHandlers() {
+  Dir1->onChange = [this] { Dir1_Change(); };
+  File1->onClick = [this](const QString&) { File1_Click(); };
+  Command1->onClick = [this] { Command1_Click(); };
+  Command2->onClick = [this] { Command2_Click(); };
+  Check1->onClick = [this] { Check1_Click(); };
+  Check2->onClick = [this] { Check2_Click(); };
+  Check3->onClick = [this] { Check3_Click(); };
+  Check4->onClick = [this] { Check4_Click(); };
+  Check5->onClick = [this] { Check5_Click(); };
+  Check6->onClick = [this] { Check6_Click(); };
+  Interval->onChange = [this] { Interval_Change(); };
+  Plot->onMouseDown = [this](int b, int s, float x, float y) { Plot_MouseDown(b, s, x, y); };
+  Plot->onMouseMove = [this](int b, int s, float x, float y) { Plot_MouseMove(b, s, x, y); };
+  Plot->onMouseUp = [this](int b, int s, float x, float y) { Plot_MouseUp(b, s, x, y); };
+}
+
+std::string Graph::IntervalText() const { return Interval->Text(); }
+
+void Graph::SetIntervalText(std::string_view text) { Interval->SetText(text); }
+
+void Graph::SetCaption(SummaryLabel label, std::string_view caption) {
+  const auto i = static_cast<std::size_t>(label);
+  if (i < summary_.size()) summary_[i]->SetCaption(caption);
+}
+
+}  // namespace tallyo

@@ -1,0 +1,101 @@
+#pragma once
+// The viewer window: the day's file list, the time window, the DISPLAY command, the chart
+// with its mouse handling, the series switches, the interval box and the summary labels.
+// It owns the viewer's state, which lives exactly as long as the window.
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "chart/ChartControls.h"
+#include "platform/Form.h"
+#include "viewer/ViewerState.h"
+
+namespace tallyo {
+
+class CheckBox;
+class CommandButton;
+class DirListBox;
+class FileListBox;
+class Label;
+class PictureBox;
+class TextBox;
+
+class Graph : public Form, public ChartControls {
+  Q_OBJECT
+ public:
+  // Builds the window from its layout and runs its load handling. The logs folder is
+  // the one inside the running program's folder.
+  explicit Graph(QWidget* parent = nullptr);
+  // The same with the logs folder inside programFolder.
+  explicit Graph(const QString& programFolder, QWidget* parent = nullptr);
+  ~Graph() override;
+
+  const ViewerState& State() const { return *state_; }
+  const QString& ProgramFolderPath() const { return programFolder_; }
+
+  // ChartControls
+  std::string IntervalText() const override;
+  void SetIntervalText(std::string_view text) override;
+  void SetCaption(SummaryLabel label, std::string_view caption) override;
+
+  // Event handlers, each run by its control's event.
+  void Form_Load();
+  void Dir1_Change();
+  void File1_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Check1_Click();
+  void Check2_Click();
+  void Check3_Click();
+  void Check4_Click();
+  void Check5_Click();
+  void Check6_Click();
+  void Interval_Change();
+  // x, y: the pointer in the chart's user scale; button and shift are not used.
+  void Plot_MouseDown(int button, int shift, float x, float y);
+  void Plot_MouseMove(int button, int shift, float x, float y);
+  void Plot_MouseUp(int button, int shift, float x, float y);
+
+ private:
+  void BuildLayout();
+  void ConnectHandlers();
+  // The DISPLAY command as the DISPLAY button runs it.
+  void Display();
+  void Redraw();
+  void StoreSwitch(const CheckBox& box, std::int16_t& seriesSwitch);
+
+  std::unique_ptr<ViewerState> state_;
+  QString programFolder_;
+
+  // The controls the handlers use, named as in the layout.
+  TextBox* Interval = nullptr;
+  FileListBox* File1 = nullptr;
+  DirListBox* Dir1 = nullptr;
+  CheckBox* Check1 = nullptr;
+  CheckBox* Check2 = nullptr;
+  CheckBox* Check3 = nullptr;
+  CheckBox* Check4 = nullptr;
+  CheckBox* Check5 = nullptr;
+  CheckBox* Check6 = nullptr;
+  PictureBox* Plot = nullptr;
+  CommandButton* Command1 = nullptr;
+  CommandButton* Command2 = nullptr;
+  TextBox* Time1h = nullptr;
+  TextBox* Time1m = nullptr;
+  TextBox* Time2h = nullptr;
+  TextBox* Time2m = nullptr;
+  Label* text1 = nullptr;
+  Label* vv = nullptr;
+  Label* av = nullptr;
+  Label* wv = nullptr;
+  Label* rv = nullptr;
+  Label* sv = nullptr;
+  // The labels DrawGraph writes, in the order of SummaryLabel.
+  std::array<Label*, 13> summary_{};
+};
+
+}  // namespace tallyo

@@ -1,0 +1,149 @@
+// The viewer window's layout, and the typed handles the handlers use.
+
+#include <QWidget>
+#include <array>
+
+#include "platform/ChartIcon.h"
+#include "platform/CheckBox.h"
+#include "platform/CommandButton.h"
+#include "platform/DirListBox.h"
+#include "platform/FileListBox.h"
+#include "platform/Fonts.h"
+#include "platform/FormLayout.h"
+#include "platform/Label.h"
+#include "platform/PictureBox.h"
+#include "platform/TextBox.h"
+#include "viewer/Graph.h"
+
+namespace tallyo {
+namespace {
+
+using K = ControlKind;
+
+constexpr FontSpec kSans825{"MS Sans Serif", 8.25};
+constexpr FontSpec kSans12Bold{"MS Sans Serif", 12, true};
+constexpr FontSpec kSans135{"MS Sans Serif", 13.5};
+constexpr FontSpec kSans18{"MS Sans Serif", 18};
+
+constexpr Colour kWindowGreen = Rgb(0, 192, 0);
+constexpr Colour kChartGrey = Rgb(64, 64, 64);
+constexpr Colour kRed = Rgb(255, 0, 0);
+constexpr Colour kGreen = Rgb(0, 255, 0);
+constexpr Colour kLightBlue = Rgb(128, 128, 255);
+constexpr Colour kYellow = Rgb(255, 255, 0);
+constexpr Colour kMidGrey = Rgb(128, 128, 128);
+constexpr Colour kWhite = Rgb(255, 255, 255);
+constexpr Colour kBlack = Rgb(0, 0, 0);
+constexpr Colour kSys = kSystemColour;
+
+constexpr TextAlign kLeft = TextAlign::kLeft;
+constexpr TextAlign kRight = TextAlign::kRight;
+constexpr TextAlign kCentre = TextAlign::kCentre;
+
+// From the top of the stacking order downwards.
+constexpr ControlSpec kGraphLayout[] = {
+    {K::kTextBox, "Interval", "10", 1920, 5160, 495, 420},
+    {K::kFileList, "File1", "*.txt", 120, 1560, 3375, 3390},
+    {K::kDirList, "Dir1", "", 240, 1680, 3255, 420},
+    {K::kCheckBox, "Check6", "Ref V to 0v", 960, 6000, 1155, 240, kSans825, kWhite, kMidGrey},
+    {K::kCheckBox, "Check5", "Wind Speed", 12240, 5520, 780, 375, kSans825},
+    {K::kCheckBox, "Check4", "RPM", 9480, 5520, 780, 375, kSans825, kSys, kYellow},
+    {K::kCheckBox, "Check3", "Watts", 6600, 5520, 780, 375, kSans825, kSys, kLightBlue},
+    {K::kCheckBox, "Check2", "Amps", 3960, 5520, 780, 375, kSans825, kSys, kGreen},
+    {K::kCheckBox, "Check1", "Volts", 960, 5640, 900, 375, kSans825, kSys, kRed},
+    {K::kPictureBox, "Plot", "", 3600, 270, 11235, 5235, kSans825, kSys, kChartGrey},
+    {K::kCommandButton, "Command2", "Exit", 1680, 0, 1890, 375, kSans825},
+    {K::kTextBox, "Time1h", "00", 720, 810, 375, 285, kSans825},
+    {K::kTextBox, "Time2h", "23", 720, 1125, 375, 285, kSans825},
+    {K::kCommandButton, "Command1", "DISPLAY", 1680, 840, 1860, 615, kSans18},
+    {K::kTextBox, "Time2m", "59", 1200, 1125, 375, 285, kSans825},
+    {K::kTextBox, "Time1m", "00", 1200, 810, 375, 285, kSans825},
+    {K::kLabel, "Label10", "secs", 2400, 5280, 495, 255},
+    {K::kLabel, "Label9", "Log Interval", 480, 5280, 1335, 375},
+    {K::kLabel, "watts", "Wh", 720, 6240, 1335, 375, kSans135, kSys, kSys, kRight},
+    {K::kLabel, "text1", "", 720, 480, 2775, 255},
+    {K::kLabel, "Label7", "Time", 8760, 0, 735, 255, kSans12Bold, kWhite, kSys, kCentre},
+    {K::kLine, "Line3", "", 3600, 315, 3600, 45},
+    {K::kLabel, "sv", "0", 12960, 5640, 1335, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "SMax1", "0", 13080, 6000, 1245, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "SMin1", "0", 13080, 6360, 1215, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "rv", "0", 10320, 5640, 1455, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "vt", "", 8160, 0, 975, 315, kSans825, kWhite, kSys, kRight},
+    {K::kLabel, "wv", "0", 7560, 5640, 1455, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "av", "0", 4680, 5640, 1455, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "vv", "0", 2040, 5640, 1335, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "ftime", "Finish", 13800, 45, 870, 240, kSans825, kWhite, kSys, kRight},
+    {K::kLabel, "stime", "Start", 3720, 45, 1005, 285, kSans825, kWhite, kSys, kLeft},
+    {K::kLabel, "RMin1", "0", 10440, 6360, 1320, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "RMax1", "0", 10560, 6000, 1245, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "WMin1", "0", 7680, 6360, 1320, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "WMax1", "0", 7680, 6000, 1365, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "AMin1", "0", 4800, 6360, 1275, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "AMax1", "0", 4800, 6000, 1290, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "VMin1", "0", 2040, 6360, 1305, 315, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "VMax1", "0", 2040, 6000, 1335, 240, kSans12Bold, kBlack, kSys, kRight},
+    {K::kLabel, "Label3", "To", 240, 1125, 330, 285, kSans825, kWhite},
+    {K::kLabel, "Label2", "From", 240, 855, 420, 240, kSans825, kWhite},
+    {K::kLabel, "Label5", ":", 1035, 1170, 105, 240, kSans825},
+    {K::kLabel, "Label4", ":", 1035, 855, 105, 240, kSans825},
+    {K::kLabel, "Label1", "File", 120, 495, 375, 255, kSans825, kWhite, kSys, kRight},
+    {K::kLabel, "Label6", ":", 1350, 1215, 135, 195, kSans825},
+    {K::kLabel, "Label8", ":", 1350, 855, 135, 255, kSans825},
+    {K::kLabel, "Label15", "Log History", 45, 45, 1680, 375, kSans135, kWhite},
+};
+
+template <typename T>
+T* Control(QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+  Q_ASSERT(control);
+  return control;
+}
+
+}  // namespace
+
+void Graph::BuildLayout() {
+  setObjectName(QStringLiteral("Graph"));
+  setWindowTitle(QStringLiteral("Graph"));
+  setWindowIcon(ChartIcon());
+  setFont(LayoutFont("MS Sans Serif", 12));
+  BuildControls(*this, kGraphLayout);
+
+  Interval = Control<TextBox>(*this, "Interval");
+  File1 = Control<FileListBox>(*this, "File1");
+  Dir1 = Control<DirListBox>(*this, "Dir1");
+  Check1 = Control<CheckBox>(*this, "Check1");
+  Check2 = Control<CheckBox>(*this, "Check2");
+  Check3 = Control<CheckBox>(*this, "Check3");
+  Check4 = Control<CheckBox>(*this, "Check4");
+  Check5 = Control<CheckBox>(*this, "Check5");
+  Check6 = Control<CheckBox>(*this, "Check6");
+  Plot = Control<PictureBox>(*this, "Plot");
+  Command1 = Control<CommandButton>(*this, "Command1");
+  Command2 = Control<CommandButton>(*this, "Command2");
+  Time1h = Control<TextBox>(*this, "Time1h");
+  Time1m = Control<TextBox>(*this, "Time1m");
+  Time2h = Control<TextBox>(*this, "Time2h");
+  Time2m = Control<TextBox>(*this, "Time2m");
+  text1 = Control<Label>(*this, "text1");
+  vv = Control<Label>(*this, "vv");
+  av = Control<Label>(*this, "av");
+  wv = Control<Label>(*this, "wv");
+  rv = Control<Label>(*this, "rv");
+  sv = Control<Label>(*this, "sv");
+  const char* const summaryNames[] = {"stime", "ftime", "VMax1", "VMin1", "AMax1", "AMin1", "WMax1",
+                                      "WMin1", "RMax1", "RMin1", "SMax1", "SMin1", "watts"};
+  static_assert(std::size(summaryNames) == std::tuple_size_v<decltype(summary_)>);
+  for (std::size_t i = 0; i < summary_.size(); ++i)
+    summary_[i] = Control<Label>(*this, summaryNames[i]);
+
+  Plot->setFocusPolicy(Qt::StrongFocus);
+
+  QWidget* const focusOrder[] = {Time1m, Time2m, Command1, Time2h,  Time1h, Command2,
+                                 Plot,   Check1, Check2,   Check3,  Check4, Check5,
+                                 Check6, Dir1,   File1,    Interval};
+  for (std::size_t i = 1; i < std::size(focusOrder); ++i)
+    setTabOrder(focusOrder[i - 1], focusOrder[i]);
+  Time1m->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace tallyo
