@@ -1,5 +1,6 @@
 #include "chart/DrawGraph.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -16,12 +17,19 @@ namespace {
 constexpr double kFloatMax = std::numeric_limits<float>::max();
 
 // The surface takes 32-bit floats. A value beyond their range (a view or a reading near
-// 1e308) is held at the largest float instead of going through an undefined conversion,
-// so the surface only ever sees finite numbers or, from a NaN reading, NaN.
+// 1e308) is held at the largest float instead of going through an undefined conversion.
+// NaN stays NaN; the segments it would give are left out, so the surface only ever sees
+// finite numbers.
 inline float ToFloat(double v) {
   if (v > kFloatMax) return static_cast<float>(kFloatMax);
   if (v < -kFloatMax) return -static_cast<float>(kFloatMax);
   return static_cast<float>(v);
+}
+
+// The width and the height of the scale: always a positive float, also for a view or a
+// range so narrow (1e-300) that it would come out as 0, which no surface can map by.
+inline float ToScale(double size) {
+  return ToFloat(std::max(size, static_cast<double>(std::numeric_limits<float>::min())));
 }
 
 // Each quantity is drawn in its own vertical scale: the height is its span, and its highest
@@ -44,7 +52,7 @@ double Span(double max, double min) {
 
 Curve MakeCurve(const Series& values, double max, double min, Colour colour) {
   const double range = max - min;
-  return {&values, max, range / 40, !(range > 0), ToFloat(Span(max, min)), colour};
+  return {&values, max, range / 40, !(range > 0), ToScale(Span(max, min)), colour};
 }
 
 // The zero line marks where a quantity with values on both sides of 0 passes 0. The height
@@ -74,7 +82,7 @@ void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
 
   const double viewStart = state.viewStart;
   const double viewEnd = state.viewEnd;
-  const float width = ToFloat(viewEnd - viewStart);
+  const float width = ToScale(viewEnd - viewStart);
   plot.SetScaleWidth(width);
 
   const Curve volts = MakeCurve(state.voltsSeries, state.voltsMax, state.voltsMin, kVoltsColour);

@@ -107,6 +107,7 @@ TEST_P(DrawGraphAbsurdViewTest, EndsSoundly) {
   s.viewEnd = GetParam().end;
   DrawGraph(s, controls, counting);
   EXPECT_FALSE(counting.sawNonFinite);
+  EXPECT_FALSE(counting.sawBadScale);
   EXPECT_LE(counting.lines, 5u * 10001u + 2u);
   EXPECT_LE(counting.boxes, 10001u);
   EXPECT_EQ(counting.clears, 1u);
@@ -126,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Views, DrawGraphAbsurdViewTest,
 // Readings of any value: NaN never wins an extreme and its segments are left out; huge
 // values are held to the float range.
 TEST_F(DrawGraphBoundsTest, AbsurdReadings) {
-  const double values[] = {kNaN, kInf, -kInf, 1e308, -1e308, kMax, -kMax, 0, 5e-324, 1e39};
+  const double values[] = {kNaN,  kInf, -kInf,  1e308, -1e308, kMax,
+                           -kMax, 0,    5e-324, 1e39,  1e-300, -1e-300};
   constexpr int n = std::size(values);
   ShowOnly(true, true, true, true, true);
   for (int rotate = 0; rotate < n; ++rotate) {
@@ -143,10 +145,22 @@ TEST_F(DrawGraphBoundsTest, AbsurdReadings) {
     CountingSurface counting;
     DrawGraph(s, controls, counting);
     EXPECT_FALSE(counting.sawNonFinite);
+    EXPECT_FALSE(counting.sawBadScale);
     EXPECT_GT(counting.lines, 0u);
     EXPECT_FALSE(Caption(SummaryLabel::watts).empty());
     EXPECT_FALSE(Caption(SummaryLabel::VMax1).empty());
   }
+}
+
+// A range too narrow for a float still gives the surface a height above 0.
+TEST_F(DrawGraphBoundsTest, TinyRangeStillHasAScale) {
+  ShowOnly(true, true, true, true, true);
+  Load(2, [](int k) { return Reading{.volts = k * 1e-300, .rpm = k * 1e-300}; });
+  CountingSurface counting;
+  DrawGraph(s, controls, counting);
+  EXPECT_FALSE(counting.sawBadScale);
+  EXPECT_FALSE(counting.sawNonFinite);
+  EXPECT_EQ(counting.lines, 5u);
 }
 
 TEST_F(DrawGraphBoundsTest, NaNReadingLeavesOutItsSegments) {
@@ -172,8 +186,13 @@ TEST_F(DrawGraphBoundsTest, FullDisplaySpeed) {
     best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
   std::printf("DrawGraph, 9,999 records, five curves and bands, null surface: %.3f ms\n", best);
-  // Well under a millisecond on our machines; the bound leaves room for a loaded one.
+  // Well under a millisecond on our machines; the bound leaves room for a loaded one, and
+  // for unoptimised or sanitised builds a great deal more.
+#if defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
   EXPECT_LT(best, 5.0);
+#else
+  EXPECT_LT(best, 100.0);
+#endif
 }
 
 }  // namespace

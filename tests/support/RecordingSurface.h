@@ -94,11 +94,11 @@ class CountingSurface : public DrawSurface {
   void Clear() override { ++clears; }
   void SetScaleWidth(float width) override {
     ++scaleCalls;
-    Check(width);
+    CheckScale(width);
   }
   void SetScaleHeight(float height) override {
     ++scaleCalls;
-    Check(height);
+    CheckScale(height);
   }
   void Line(float x1, float y1, float x2, float y2, Colour) override {
     ++lines;
@@ -111,8 +111,13 @@ class CountingSurface : public DrawSurface {
 
   std::size_t clears = 0, scaleCalls = 0, lines = 0, boxes = 0;
   bool sawNonFinite = false;
+  bool sawBadScale = false;  // a width or height not above 0
 
  private:
+  void CheckScale(float v) {
+    Check(v);
+    if (!(v > 0)) sawBadScale = true;
+  }
   void Check(float v) {
     if (!(v - v == 0)) sawNonFinite = true;  // NaN and infinities
   }
