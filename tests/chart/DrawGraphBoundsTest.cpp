@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -170,29 +169,6 @@ TEST_F(DrawGraphBoundsTest, NaNReadingLeavesOutItsSegments) {
   EXPECT_EQ(s.voltsMax, 40);
   EXPECT_EQ(Lines(kVoltsColour).size(), 1u);  // only record 3 to 4
   EXPECT_EQ(Caption(SummaryLabel::watts), "NaN Wh");
-}
-
-// DrawGraph's own work for a full display, into a surface that does nothing.
-TEST_F(DrawGraphBoundsTest, FullDisplaySpeed) {
-  FillAll();
-  s.viewStart = 1;
-  s.viewEnd = 9999;
-  NullSurface null;
-  double best = 1e9;
-  for (int run = 0; run < 30; ++run) {
-    const auto t0 = std::chrono::steady_clock::now();
-    DrawGraph(s, controls, null);
-    const auto t1 = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-  }
-  std::printf("DrawGraph, 9,999 records, five curves and bands, null surface: %.3f ms\n", best);
-  // Well under a millisecond on our machines; the bound leaves room for a loaded one, and
-  // for unoptimised or sanitised builds a great deal more.
-#if defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
-  EXPECT_LT(best, 5.0);
-#else
-  EXPECT_LT(best, 100.0);
-#endif
 }
 
 }  // namespace
