@@ -82,7 +82,14 @@ void BM_WcLines_HugeDay(benchmark::State& state) {
     state.SkipWithError("cannot run wc -l on the huge day");
     return;
   }
-  for (auto _ : state) state.SetIterationTime(TimeChild(wc, {"wc", "-l", day.Path()}));
+  for (auto _ : state) {
+    const double seconds = TimeChild(wc, {"wc", "-l", day.Path()});
+    if (seconds < 0) {
+      state.SkipWithError("wc -l failed");
+      break;
+    }
+    state.SetIterationTime(seconds);
+  }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(day.Bytes()));
 }
