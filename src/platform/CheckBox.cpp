@@ -1,6 +1,8 @@
 #include "platform/CheckBox.h"
 
 #include <QPalette>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace tallyo {
 
@@ -16,8 +18,27 @@ void CheckBox::SetColours(const QColor& text, const QColor& background) {
   pal.setColor(QPalette::ButtonText, text);
   pal.setColor(QPalette::Window, background);
   setPalette(pal);
-  // A check box paints its whole rectangle, unlike a label.
+  setBackgroundRole(QPalette::Window);
   setAutoFillBackground(true);
+}
+
+void CheckBox::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString caption = option.text;
+  // The style draws the indicator (and the focus frame); the caption is drawn here so
+  // that it can break between words like the layouts' check boxes do.
+  option.text.clear();
+  painter.drawControl(QStyle::CE_CheckBox, option);
+  option.text = caption;
+  const QRect textRect = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+  const int lineHeight = fontMetrics().lineSpacing();
+  int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+  if (textRect.height() >= 2 * lineHeight) flags |= Qt::TextWordWrap;
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  painter.drawText(textRect, flags, caption);
 }
 
 }  // namespace tallyo

@@ -2,6 +2,7 @@
 // A check box whose click handling runs on every change of its tick: the user's click,
 // or the program ticking or unticking it, in which case the handling runs at once,
 // nested, before the setting returns. Setting the tick it already has runs nothing.
+// The caption breaks between words when the box is tall enough for more than one line.
 
 #include <QCheckBox>
 #include <functional>
@@ -17,9 +18,13 @@ class CheckBox : public QCheckBox {
   int Value() const { return isChecked() ? 1 : 0; }
   void SetValue(int value) { setChecked(value != 0); }
 
+  // The box fills its whole rectangle with background, unlike a label.
   void SetColours(const QColor& text, const QColor& background);
 
   std::function<void()> onClick;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tallyo
