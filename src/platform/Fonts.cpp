@@ -7,9 +7,11 @@ namespace tallyo {
 namespace {
 
 // The first face of candidates that is installed; the last one is a generic family that
-// fontconfig always resolves.
+// fontconfig always resolves. A face installed by more than one foundry is listed as
+// "Face [foundry]".
 QString FirstInstalled(const QStringList& candidates) {
-  const QStringList families = QFontDatabase::families();
+  QStringList families = QFontDatabase::families();
+  for (QString& family : families) family = family.section(QStringLiteral(" ["), 0, 0);
   for (const QString& face : candidates)
     if (families.contains(face, Qt::CaseInsensitive)) return face;
   return candidates.back();
