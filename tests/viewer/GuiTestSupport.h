@@ -15,7 +15,13 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
+
+// Failures print Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace tallyo::test {
 

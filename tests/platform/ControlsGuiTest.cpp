@@ -1,0 +1,263 @@
+// The controls the windows are built from: twips to pixels, text boxes and check boxes
+// whose handling runs nested when the program changes them, the file and directory
+// lists, the message box, fonts, the icon and the form's lines.
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QMessageBox>
+#include <QTest>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ChartIcon.h"
+#include "platform/CheckBox.h"
+#include "platform/DirListBox.h"
+#include "platform/FileListBox.h"
+#include "platform/Fonts.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/MessageBox.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "support/TempLogFolder.h"
+#include "viewer/GuiTestSupport.h"
+
+namespace tallyo::test {
+namespace {
+
+TEST(TwipsGuiTest, FifteenTwipsMakeALogicalPixelRoundedToTheNearest) {
+  const std::pair<int, int> cases[] = {{0, 0},      {7, 0},       {8, 1},     {15, 1},
+                                       {45, 3},     {855, 57},    {1035, 69}, {195, 13},
+                                       {4110, 274}, {14865, 991}, {-8, -1},   {-7, 0}};
+  for (auto [twips, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
+  // Each edge is rounded on its own, so touching controls still touch.
+  EXPECT_EQ(TwipsRect(1035, 855, 105, 240), QRect(69, 57, 7, 16));
+  EXPECT_EQ(TwipsRect(1200, 810, 375, 285).left(), TwipsRect(720, 810, 480, 285).right() + 1);
+}
+
+TEST(TextBoxGuiTest, ChangeHandlingRunsOnEveryChangeAndNestsWhenItSetsTheText) {
+  TextBox box;
+  std::vector<std::string> seen;
+  box.onChange = [&] {
+    seen.push_back(box.Text());
+    if (box.Text().empty()) box.SetText("10");
+  };
+  box.SetText("5");
+  box.SetText("5");  // no change, no handling
+  box.clear();
+  QTest::keyClicks(&box, "7");
+  EXPECT_EQ(seen, (std::vector<std::string>{"5", "", "10", "107"}));
+  EXPECT_EQ(box.Text(), "107");
+}
+
+TEST(CheckBoxGuiTest, ProgramTicksRunTheClickHandlingBeforeTheyReturn) {
+  CheckBox box;
+  std::vector<int> seen;
+  box.onClick = [&] { seen.push_back(box.Value()); };
+  box.SetValue(1);
+  EXPECT_EQ(seen, std::vector<int>{1});
+  box.SetValue(1);  // already ticked: no click
+  box.SetValue(0);
+  box.resize(80, 20);
+  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, 10));
+  EXPECT_EQ(seen, (std::vector<int>{1, 0, 1}));
+}
+
+TEST(CheckBoxGuiTest, FillsItsRectangleWithItsOwnColour) {
+  CheckBox box;
+  box.setText("Volts");
+  box.resize(60, 25);
+  box.SetColours(Qt::white, QColor(255, 0, 0));
+  const QImage shot = box.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(58, 2), QColor(255, 0, 0));
+  EXPECT_EQ(shot.pixelColor(58, 23), QColor(255, 0, 0));
+}
+
+TEST(CheckBoxGuiTest, ALongCaptionBreaksOnlyWhenTheBoxHoldsTwoLines) {
+  CheckBox box;
+  box.setFont(LayoutFont("MS Sans Serif", 8.25));
+  box.setText("Wind Speed");
+  box.SetColours(Qt::black, Qt::white);
+  auto inkRows = [&](QSize size) {
+    box.resize(size);
+    const QImage shot = box.grab().toImage();
+    int rows = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      bool ink = false;
+      for (int x = 24; x < shot.width(); ++x) ink |= shot.pixelColor(x, y).lightness() < 128;
+      rows += ink;
+    }
+    return rows;
+  };
+  const int oneLine = inkRows(QSize(120, 25));
+  const int twoLines = inkRows(QSize(52, 25));
+  EXPECT_GT(oneLine, 4);
+  EXPECT_GT(twoLines, oneLine + 4);
+}
+
+TEST(LabelGuiTest, ShowsOnlyItsTextOverTheWindow) {
+  QWidget window;
+  window.resize(100, 30);
+  QPalette pal = window.palette();
+  pal.setColor(QPalette::Window, QColor(0, 192, 0));
+  window.setPalette(pal);
+  window.setAutoFillBackground(true);
+  auto* label = new Label(&window);
+  label->setGeometry(0, 0, 100, 30);
+  label->SetTextColour(Qt::white);
+  label->SetAlignment(Qt::AlignRight);
+  label->SetCaption("12.5 V");
+  EXPECT_EQ(label->Caption(), "12.5 V");
+  EXPECT_EQ(label->alignment(), Qt::AlignRight | Qt::AlignTop);
+  const QImage shot = window.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(2, 28), QColor(0, 192, 0));
+  bool white = false;
+  for (int x = 50; x < 100; ++x)
+    for (int y = 0; y < 20; ++y) white |= shot.pixelColor(x, y) == QColor(255, 255, 255);
+  EXPECT_TRUE(white);
+}
+
+class FileListGuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"b.txt", "A.TXT", "c.Txt", "notes.log", "txt", ".hidden.txt"})
+      folder_.WriteLog(name, "");
+    std::filesystem::create_directory(folder_.LogPath("folder.txt"));
+    list_.SetPattern("*.txt");
+    list_.onClick = [this](const QString& name) { reported_.push_back(name); };
+    list_.resize(200, 200);
+    list_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
+  }
+  void ClickRow(int row) {
+    QTest::mouseClick(list_.viewport(), Qt::LeftButton, {},
+                      list_.visualItemRect(list_.item(row)).center());
+  }
+  QStringList Names() const {
+    QStringList names;
+    for (int i = 0; i < list_.count(); ++i) names << list_.item(i)->text();
+    return names;
+  }
+
+  TempLogFolder folder_;
+  FileListBox list_;
+  QStringList reported_;
+};
+
+TEST_F(FileListGuiTest, ListsMatchingFilesByNameWithoutRegardToCase) {
+  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  EXPECT_EQ(Names(), (QStringList{"A.TXT", "b.txt", "c.Txt"}));
+  EXPECT_TRUE(reported_.isEmpty());
+  EXPECT_EQ(list_.FileName(), "");
+  list_.SetPath(QString::fromStdString(folder_.ProgramFolder() + "/missing"));
+  EXPECT_TRUE(Names().isEmpty());
+}
+
+TEST_F(FileListGuiTest, ClicksAndKeyboardMovesReportTheFileName) {
+  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  // Taking the focus alone chooses nothing.
+  list_.setFocus();
+  QApplication::processEvents();
+  EXPECT_TRUE(reported_.isEmpty());
+  ClickRow(1);
+  ClickRow(1);  // the chosen entry again
+  QTest::keyClick(&list_, Qt::Key_Down);
+  QTest::keyClick(&list_, Qt::Key_Up);
+  ClickRow(0);
+  EXPECT_EQ(reported_, (QStringList{"b.txt", "b.txt", "c.Txt", "b.txt", "A.TXT"}));
+  EXPECT_EQ(list_.FileName(), "A.TXT");
+  // Pointing the list at a folder again chooses nothing.
+  list_.SetPath(list_.Path());
+  EXPECT_EQ(reported_.size(), 5);
+  EXPECT_EQ(list_.FileName(), "");
+}
+
+TEST(DirListGuiTest, ReportsEachChangeOfFolderOnce) {
+  TempLogFolder folder;
+  DirListBox dir;
+  int changes = 0;
+  dir.onChange = [&] { ++changes; };
+  const QString logs = QString::fromStdString(folder.LogsFolder());
+  dir.SetPath(logs);
+  dir.SetPath(logs);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(dir.Path(), logs);
+  const QString missing = logs + "/none";
+  dir.SetPath(missing);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(dir.Path(), missing);
+}
+
+TEST(MessageBoxGuiTest, ModalWithTheProgramsTitleOneOkAndNoIcon) {
+  QWidget owner;
+  const auto seen =
+      CatchMessage([&] { ShowMessage(&owner, std::string_view("No data for that date")); });
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->title, "Tallyo_viewer");
+  EXPECT_EQ(seen->text, "No data for that date");
+  EXPECT_EQ(seen->buttonCount, 1);
+  EXPECT_TRUE(seen->hasOk);
+  EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
+  // Markup in a message is shown as it is.
+  const auto plain = CatchMessage([&] { ShowMessage(&owner, QString("<b>x</b>")); });
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->text, "<b>x</b>");
+}
+
+TEST(FontsGuiTest, LayoutFacesMapToInstalledFacesKeepingSizeAndWeight) {
+  struct Case {
+    const char* face;
+    const char* installed;
+  };
+  for (const Case c : {Case{"MS Sans Serif", "Liberation Sans"},
+                       Case{"Small Fonts", "Liberation Sans"}, Case{"Palatino Linotype", "P052"}}) {
+    EXPECT_EQ(SubstituteFace(c.face).toLower(), QString(c.installed).toLower());
+    const QFont font = LayoutFont(c.face, 6.75, true, true);
+    EXPECT_EQ(font.family(), c.face);
+    EXPECT_EQ(font.pointSizeF(), 6.75);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_FALSE(font.underline());
+    const QFontInfo info(font);
+    EXPECT_EQ(info.family().section(" [", 0, 0), c.installed);
+    EXPECT_TRUE(info.bold());
+    EXPECT_TRUE(info.italic());
+  }
+}
+
+TEST(ChartIconGuiTest, APictureInBothSizes) {
+  for (int size : {32, 16}) {
+    const QImage image = ChartIconImage(size);
+    EXPECT_EQ(image.size(), QSize(size, size));
+    std::set<QRgb> colours;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) colours.insert(image.pixel(x, y));
+    EXPECT_GE(colours.size(), 5u) << size;
+    EXPECT_LE(colours.size(), 16u) << size;
+  }
+  const QIcon icon = ChartIcon();
+  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{32, 32}, {16, 16}}));
+}
+
+TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
+  Form form(nullptr, 1500, 750, Rgb(0, 192, 0));
+  EXPECT_TRUE(form.isWindow());
+  EXPECT_EQ(form.size(), QSize(100, 50));
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  form.AddLine("Line1", 0, 300, 1485, 300);
+  form.AddLine("Line2", 750, 0, 750, 1500);
+  auto* label = new Label(&form);
+  label->setGeometry(0, 0, 40, 40);
+  label->SetCaption("");
+  const QImage shot = form.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(0, 20), QColor(0, 0, 0));   // under the empty label
+  EXPECT_EQ(shot.pixelColor(99, 20), QColor(0, 0, 0));  // both end points drawn
+  EXPECT_EQ(shot.pixelColor(50, 49), QColor(0, 0, 0));  // cut at the bottom edge
+  EXPECT_EQ(shot.pixelColor(20, 21), QColor(0, 192, 0));
+  EXPECT_EQ(shot.pixelColor(51, 30), QColor(0, 192, 0));
+}
+
+}  // namespace
+}  // namespace tallyo::test
