@@ -1,0 +1,264 @@
+#pragma once
+// The picture box's pending drawing, in device pixels. A chart draw arrives as tens of
+// thousands of single segments and boxes; they are kept here cheaply and later handed to
+// the painter as few long polylines and merged boxes. Plain C++ so that it can be tested
+// without a window.
+//
+// Pixel model (that of an aliased one-pixel pen): a point at (x, y) lights the pixel
+// (floor x, floor y), and a line lights both its end pixels.
+//
+// Stacking within one batch: lines drawn before the batch's first box lie under the
+// boxes, boxes under the lines drawn after it; lines of one layer are stacked by colour,
+// in the order the colours first appeared. Where curves of different colours cross, the
+// later colour wins over the whole chart rather than segment by segment.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/DrawSurface.h"
+
+namespace tallyo {
+
+struct PlotPoint {
+  double x, y;
+  bool operator==(const PlotPoint&) const = default;
+};
+
+// Device pixels, both corners included.
+struct PixelRect {
+  int left, top, right, bottom;
+};
+
+struct ClipRect {
+  double left, top, right, bottom;
+};
+
+// Cuts the segment to the rectangle; false when nothing of it is inside or a coordinate is
+// not finite. Each cut point is computed from the other end, which is the nearer one once
+// it has been cut itself, so a segment with one end far away keeps its slope where it is
+// visible.
+inline bool ClipSegment(PlotPoint& a, PlotPoint& b, const ClipRect& r) {
+  // Nearly every segment of a chart lies inside; NaN fails these tests and goes on below.
+  if (a.x >= r.left && a.x <= r.right && a.y >= r.top && a.y <= r.bottom && b.x >= r.left &&
+      b.x <= r.right && b.y >= r.top && b.y <= r.bottom)
+    return true;
+  if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+    return false;
+  enum { kLeft = 1, kRight = 2, kTop = 4, kBottom = 8 };
+  auto code = [&r](const PlotPoint& p) {
+    return (p.x < r.left ? kLeft : 0) | (p.x > r.right ? kRight : 0) | (p.y < r.top ? kTop : 0) |
+           (p.y > r.bottom ? kBottom : 0);
+  };
+  int ca = code(a), cb = code(b);
+  for (int round = 0; round < 8; ++round) {
+    if ((ca | cb) == 0) return true;
+    if (ca & cb) return false;
+    const bool cutA = ca != 0;
+    PlotPoint& p = cutA ? a : b;
+    const PlotPoint& q = cutA ? b : a;
+    const int c = cutA ? ca : cb;
+    // q lies on the inner side of the edge that p crosses, so the differences are not 0.
+    if (c & kLeft) {
+      p = {r.left, q.y + (r.left - q.x) * ((p.y - q.y) / (p.x - q.x))};
+    } else if (c & kRight) {
+      p = {r.right, q.y + (r.right - q.x) * ((p.y - q.y) / (p.x - q.x))};
+    } else if (c & kTop) {
+      p = {q.x + (r.top - q.y) * ((p.x - q.x) / (p.y - q.y)), r.top};
+    } else {
+      p = {q.x + (r.bottom - q.y) * ((p.x - q.x) / (p.y - q.y)), r.bottom};
+    }
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    (cutA ? ca : cb) = code(p);
+  }
+  return (ca | cb) == 0;
+}
+
+// Thins a polyline in place where more than four consecutive points fall in one pixel
+// column: of such a run it keeps the first, the lowest, the highest and the last point, in
+// their order. Inside one column the chain between those points lights the same pixels as
+// the full chain (every row from the lowest to the highest), so no spike is lost. Returns
+// the new number of points.
+inline std::size_t ReduceColumns(PlotPoint* points, std::size_t count) {
+  std::size_t out = 0;
+  std::size_t i = 0;
+  while (i < count) {
+    const double column = std::floor(points[i].x);
+    std::size_t end = i + 1;
+    std::size_t low = i, high = i;
+    while (end < count && std::floor(points[end].x) == column) {
+      if (points[end].y < points[low].y) low = end;
+      if (points[end].y > points[high].y) high = end;
+      ++end;
+    }
+    if (end - i <= 4) {
+      for (std::size_t k = i; k < end; ++k) points[out++] = points[k];
+    } else {
+      const std::size_t last = end - 1;
+      const std::size_t mid1 = std::min(low, high), mid2 = std::max(low, high);
+      const PlotPoint first = points[i], m1 = points[mid1], m2 = points[mid2], l = points[last];
+      points[out++] = first;
+      if (mid1 != i && mid1 != last) points[out++] = m1;
+      if (mid2 != mid1 && mid2 != i && mid2 != last) points[out++] = m2;
+      points[out++] = l;
+    }
+    i = end;
+  }
+  return out;
+}
+
+class PlotBatch {
+ public:
+  // Lines are cut this many pixels outside the picture: far enough that the cut ends light
+  // no pixel inside it.
+  static constexpr double kClipMargin = 4;
+
+  // The size of the picture in device pixels.
+  void SetPictureSize(int width, int height) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    clip_ = {-kClipMargin, -kClipMargin, width_ + kClipMargin, height_ + kClipMargin};
+  }
+
+  // Both points in device pixels. A line that starts where the last one of its colour and
+  // layer ended continues that polyline.
+  void AddLine(PlotPoint a, PlotPoint b, Colour colour) {
+    if (!ClipSegment(a, b, clip_)) return;
+    Track& track = TrackFor(colour, sawBox_ ? 1 : 0);
+    if (track.points.empty() || !(track.points.back() == a)) {
+      track.runStarts.push_back(static_cast<std::uint32_t>(track.points.size()));
+      track.points.push_back(a);
+    }
+    track.points.push_back(b);
+    ++pending_;
+  }
+
+  // A filled box over every pixel from corner to corner, both included. Lines drawn from
+  // now on lie over it. Touching boxes of one colour and the same rows become one.
+  void AddBox(PlotPoint a, PlotPoint b, Colour colour) {
+    sawBox_ = true;
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+      return;
+    PixelRect r;
+    if (!PixelSpan(std::min(a.x, b.x), std::max(a.x, b.x), width_, r.left, r.right)) return;
+    if (!PixelSpan(std::min(a.y, b.y), std::max(a.y, b.y), height_, r.top, r.bottom)) return;
+    ++pending_;
+    if (!boxes_.empty()) {
+      Box& last = boxes_.back();
+      if (last.colour == colour && last.rect.top == r.top && last.rect.bottom == r.bottom &&
+          r.left <= last.rect.right + 1 && r.right >= last.rect.left - 1) {
+        last.rect.left = std::min(last.rect.left, r.left);
+        last.rect.right = std::max(last.rect.right, r.right);
+        return;
+      }
+    }
+    boxes_.push_back({colour, r});
+  }
+
+  bool Empty() const { return pending_ == 0 && !sawBox_; }
+  // Lines and boxes recorded since the last Reset.
+  std::size_t Pending() const { return pending_; }
+
+  // Drops everything pending; the buffers keep their capacity for the next draw.
+  void Reset() {
+    for (std::size_t k = 0; k < activeTracks_; ++k) {
+      tracks_[k].points.clear();
+      tracks_[k].runStarts.clear();
+    }
+    activeTracks_ = 0;
+    lastTrack_ = 0;
+    boxes_.clear();
+    sawBox_ = false;
+    pending_ = 0;
+  }
+
+  // Hands the batch to a sink in stacking order, thinning each polyline on the way, then
+  // resets. Sink: Polyline(Colour, const PlotPoint*, std::size_t) and Fill(Colour,
+  // PixelRect).
+  template <class Sink>
+  void Render(Sink& sink) {
+    RenderLayer(sink, 0);
+    for (const Box& box : boxes_) sink.Fill(box.colour, box.rect);
+    RenderLayer(sink, 1);
+    Reset();
+  }
+
+ private:
+  struct Track {
+    Colour colour = 0;
+    int layer = 0;
+    std::vector<PlotPoint> points;
+    std::vector<std::uint32_t> runStarts;
+  };
+  struct Box {
+    Colour colour;
+    PixelRect rect;
+  };
+
+  // Pixels floor(lo)..floor(hi) cut to 0..limit-1; false when none is left.
+  static bool PixelSpan(double lo, double hi, int limit, int& first, int& last) {
+    const double f = std::max(std::floor(lo), 0.0);
+    const double l = std::min(std::floor(hi), static_cast<double>(limit) - 1);
+    if (f > l) return false;
+    first = static_cast<int>(f);
+    last = static_cast<int>(l);
+    return true;
+  }
+
+  Track& TrackFor(Colour colour, int layer) {
+    // The chart draws its colours in turn, record by record: the track wanted is nearly
+    // always the one after the last.
+    std::size_t next = lastTrack_ + 1 < activeTracks_ ? lastTrack_ + 1 : 0;
+    if (next < activeTracks_) {
+      Track& t = tracks_[next];
+      if (t.colour == colour && t.layer == layer) {
+        lastTrack_ = next;
+        return t;
+      }
+    }
+    if (lastTrack_ < activeTracks_) {
+      Track& t = tracks_[lastTrack_];
+      if (t.colour == colour && t.layer == layer) return t;
+    }
+    for (std::size_t k = 0; k < activeTracks_; ++k) {
+      if (tracks_[k].colour == colour && tracks_[k].layer == layer) {
+        lastTrack_ = k;
+        return tracks_[k];
+      }
+    }
+    if (activeTracks_ == tracks_.size()) tracks_.emplace_back();
+    Track& t = tracks_[activeTracks_];
+    t.colour = colour;
+    t.layer = layer;
+    lastTrack_ = activeTracks_++;
+    return t;
+  }
+
+  template <class Sink>
+  void RenderLayer(Sink& sink, int layer) {
+    for (std::size_t k = 0; k < activeTracks_; ++k) {
+      Track& t = tracks_[k];
+      if (t.layer != layer) continue;
+      const std::size_t runs = t.runStarts.size();
+      for (std::size_t r = 0; r < runs; ++r) {
+        const std::size_t begin = t.runStarts[r];
+        const std::size_t end = r + 1 < runs ? t.runStarts[r + 1] : t.points.size();
+        const std::size_t n = ReduceColumns(t.points.data() + begin, end - begin);
+        sink.Polyline(t.colour, t.points.data() + begin, n);
+      }
+    }
+  }
+
+  int width_ = 0, height_ = 0;
+  ClipRect clip_{-kClipMargin, -kClipMargin, kClipMargin, kClipMargin};
+  std::vector<Track> tracks_;
+  std::size_t activeTracks_ = 0;
+  std::size_t lastTrack_ = 0;
+  std::vector<Box> boxes_;
+  bool sawBox_ = false;
+  std::size_t pending_ = 0;
+};
+
+}  // namespace tallyo
