@@ -13,14 +13,15 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   // moves the current row without selecting and so chooses nothing.
   connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     if (filling_ || selectedItems().isEmpty()) return;
-    reportedSincePress_ = true;
-    Report();
+    if (pressing_) {
+      chosenByPress_ = true;
+    } else {
+      Report();
+    }
   });
   // A click on the entry already chosen changes no selection but chooses it again.
   connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    const bool alreadyReported = reportedSincePress_;
-    reportedSincePress_ = false;
-    if (!alreadyReported && index.isValid() && item(index.row())->isSelected()) Report();
+    if (index.isValid() && item(index.row())->isSelected()) clickedChosenEntry_ = true;
   });
 }
 
@@ -40,8 +41,19 @@ QString FileListBox::FileName() const {
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
-  reportedSincePress_ = false;
+  pressing_ = true;
+  chosenByPress_ = false;
+  clickedChosenEntry_ = false;
   QListWidget::mousePressEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+  QListWidget::mouseReleaseEvent(event);
+  const bool report = pressing_ && (chosenByPress_ || clickedChosenEntry_);
+  pressing_ = false;
+  chosenByPress_ = false;
+  clickedChosenEntry_ = false;
+  if (report) Report();
 }
 
 void FileListBox::Refill() {

@@ -2,7 +2,8 @@
 // A list of the files of one folder that match a name pattern (without regard to case),
 // sorted by name and shown as bare file names. Choosing an entry, by a click or by moving
 // the selection with the keyboard, reports its file name; a click on the entry already
-// chosen reports it again.
+// chosen reports it again. A click reports when the button is released, so that the
+// handling (which may show a modal message) runs outside the list's own press handling.
 
 #include <QListWidget>
 #include <QString>
@@ -30,6 +31,7 @@ class FileListBox : public QListWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void Refill();
@@ -38,7 +40,9 @@ class FileListBox : public QListWidget {
   QString pattern_ = QStringLiteral("*.*");
   QString path_;
   bool filling_ = false;
-  bool reportedSincePress_ = false;
+  bool pressing_ = false;
+  bool chosenByPress_ = false;
+  bool clickedChosenEntry_ = false;
 };
 
 }  // namespace tallyo

@@ -174,6 +174,20 @@ TEST_F(FileListGuiTest, ClicksAndKeyboardMovesReportTheFileName) {
   EXPECT_EQ(list_.FileName(), "");
 }
 
+TEST_F(FileListGuiTest, AClickReportsWhenTheButtonIsReleased) {
+  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  const QPoint row2 = list_.visualItemRect(list_.item(2)).center();
+  QTest::mousePress(list_.viewport(), Qt::LeftButton, {}, row2);
+  EXPECT_TRUE(reported_.isEmpty());
+  EXPECT_EQ(list_.FileName(), "c.Txt");
+  QTest::mouseRelease(list_.viewport(), Qt::LeftButton, {}, row2);
+  EXPECT_EQ(reported_, QStringList{"c.Txt"});
+  // A press on the empty space below the entries chooses nothing.
+  const QPoint below(20, list_.viewport()->height() - 5);
+  QTest::mouseClick(list_.viewport(), Qt::LeftButton, {}, below);
+  EXPECT_EQ(reported_.size(), 1);
+}
+
 TEST(DirListGuiTest, ReportsEachChangeOfFolderOnce) {
   TempLogFolder folder;
   DirListBox dir;
