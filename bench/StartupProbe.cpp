@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "app/Frontpiece.h"
+#include "app/Program.h"
 #include "app/ProgramInfo.h"
 
 namespace {
@@ -40,11 +40,6 @@ int main(int argc, char** argv) {
 
   // From here on as the program's entry.
   tallyo::ConfigureApplication(app);
-  QApplication::setQuitOnLastWindowClosed(false);
-  auto* start = new tallyo::Frontpiece();
-  start->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(start, &QObject::destroyed, &app, &QCoreApplication::quit);
-  start->LoadAndShow();
-  app.exec();
+  tallyo::RunProgram(app);
   return 2;  // the viewer was closed without ever being painted
 }
