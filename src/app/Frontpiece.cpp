@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "platform/ChartIcon.h"
+#include "platform/Colours.h"
 #include "platform/CommandButton.h"
 #include "platform/FormLayout.h"
 #include "platform/ProgramFolder.h"
@@ -14,44 +15,26 @@ namespace {
 
 using K = ControlKind;
 
-constexpr Colour kWindowGreen = Rgb(0, 192, 0);
 constexpr int kClientWidth = 4575;
 constexpr int kClientHeight = 2220;
 
+constexpr FontChoice kSans24{"MS Sans Serif", 24};
+constexpr FontChoice kSmallBold{"Small Fonts", 6.75, true};
+constexpr FontChoice kSans135Bold{"MS Sans Serif", 13.5, true};
+constexpr FontChoice kPalatino18BoldItalic{"Palatino Linotype", 18, true, true};
+constexpr Colour kRed = Rgb(255, 0, 0);
+constexpr Colour kBlue = Rgb(0, 0, 255);
+constexpr Colour kSys = kSystemColour;
+
 // From the top of the stacking order downwards.
-constexpr ControlSpec kFrontpieceLayout[] = {
-    {K::kCommandButton, "Exit", "Exit", 240, 1200, 4095, 660, {"MS Sans Serif", 24}},
-    {K::kLabel,
-     "Label1",
-     "Quorlane",
-     2880,
-     600,
-     1455,
-     195,
-     {"Small Fonts", 6.75, true},
-     Rgb(255, 0, 0)},
-    {K::kLabel,
-     "txtMode",
-     "",
-     2205,
-     0,
-     1410,
-     375,
-     {"MS Sans Serif", 13.5, true},
-     Rgb(255, 0, 0),
-     kSystemColour,
-     TextAlign::kRight},
+constexpr LayoutRow kFrontpieceLayout[] = {
+    {K::kCommandButton, "Exit", "Exit", 240, 1200, 4095, 660, kSans24},
+    {K::kLabel, "Label1", "Quorlane", 2880, 600, 1455, 195, kSmallBold, kRed},
+    {K::kLabel, "txtMode", "", 2205, 0, 1410, 375, kSans135Bold, kRed, kSys, TextAlign::kRight},
     {K::kLine, "Line2", "", 4500, 2160, 4500, 540},
     {K::kLine, "Line1", "", 45, 960, 4500, 960},
-    {K::kLabel,
-     "Label11",
-     "Tallyo [ Logs Viewer ]",
-     120,
-     0,
-     4305,
-     555,
-     {"Palatino Linotype", 18, true, true},
-     Rgb(0, 0, 255)},
+    {K::kLabel, "Label11", "Tallyo [ Logs Viewer ]", 120, 0, 4305, 555, kPalatino18BoldItalic,
+     kBlue},
     {K::kLine, "Line10", "", 45, 540, 45, 4110},
     {K::kLine, "Line3", "", 60, 2160, 4500, 2160},
 };

@@ -7,6 +7,9 @@
 
 namespace tallyo {
 
+// The background of both windows.
+inline constexpr Colour kWindowGreen = Rgb(0, 192, 0);
+
 inline QColor ToQColor(Colour colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }

@@ -35,14 +35,14 @@ Qt::Alignment ToQt(TextAlign align) {
   return Qt::AlignLeft;
 }
 
-QWidget* MakeControl(Form& form, const ControlSpec& spec) {
-  const QString caption = QString::fromLatin1(spec.caption);
-  switch (spec.kind) {
+QWidget* MakeControl(Form& form, const LayoutRow& row) {
+  const QString caption = QString::fromLatin1(row.caption);
+  switch (row.kind) {
     case ControlKind::kLabel: {
       auto* label = new Label(&form);
       label->setText(caption);
-      label->SetAlignment(ToQt(spec.align));
-      if (spec.text != kSystemColour) label->SetTextColour(ToQColor(spec.text));
+      label->SetAlignment(ToQt(row.align));
+      if (row.text != kSystemColour) label->SetTextColour(ToQColor(row.text));
       return label;
     }
     case ControlKind::kTextBox: {
@@ -58,8 +58,8 @@ QWidget* MakeControl(Form& form, const ControlSpec& spec) {
     case ControlKind::kCheckBox: {
       auto* box = new CheckBox(&form);
       box->setText(caption);
-      box->SetColours(ColourOr(spec.text, QPalette::ButtonText),
-                      ColourOr(spec.background, QPalette::Button));
+      box->SetColours(ColourOr(row.text, QPalette::ButtonText),
+                      ColourOr(row.background, QPalette::Button));
       return box;
     }
     case ControlKind::kFileList: {
@@ -71,7 +71,7 @@ QWidget* MakeControl(Form& form, const ControlSpec& spec) {
       return new DirListBox(&form);
     case ControlKind::kPictureBox: {
       auto* picture = new PictureBox(&form);
-      if (spec.background != kSystemColour) picture->SetBackground(spec.background);
+      if (row.background != kSystemColour) picture->SetBackground(row.background);
       return picture;
     }
     case ControlKind::kLine:
@@ -82,22 +82,21 @@ QWidget* MakeControl(Form& form, const ControlSpec& spec) {
 
 }  // namespace
 
-void BuildControls(Form& form, std::span<const ControlSpec> layout) {
+void BuildControls(Form& form, std::span<const LayoutRow> layout) {
   std::vector<QWidget*> labels;
   std::vector<QWidget*> windowed;
-  for (const ControlSpec& spec : layout) {
-    const QString name = QString::fromLatin1(spec.name);
-    if (spec.kind == ControlKind::kLine) {
-      form.AddLine(name, spec.left, spec.top, spec.width, spec.height);
+  for (const LayoutRow& row : layout) {
+    const QString name = QString::fromLatin1(row.name);
+    if (row.kind == ControlKind::kLine) {
+      form.AddLine(name, row.left, row.top, row.width, row.height);
       continue;
     }
-    QWidget* control = MakeControl(form, spec);
+    QWidget* control = MakeControl(form, row);
     control->setObjectName(name);
-    control->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font.face)
-      control->setFont(
-          LayoutFont(spec.font.face, spec.font.points, spec.font.bold, spec.font.italic));
-    (spec.kind == ControlKind::kLabel ? labels : windowed).push_back(control);
+    control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+    if (row.font.face)
+      control->setFont(LayoutFont(row.font.face, row.font.points, row.font.bold, row.font.italic));
+    (row.kind == ControlKind::kLabel ? labels : windowed).push_back(control);
   }
   // Raising from the last row to the first leaves the first row on top.
   for (auto it = labels.rbegin(); it != labels.rend(); ++it) (*it)->raise();

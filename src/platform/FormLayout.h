@@ -24,26 +24,26 @@ enum class ControlKind {
 
 enum class TextAlign { kLeft, kRight, kCentre };
 
-struct FontSpec {
+struct FontChoice {
   const char* face = nullptr;  // nullptr: the window's own font
   double points = 0;
   bool bold = false;
   bool italic = false;
 };
 
-inline constexpr FontSpec kWindowFont{};
+inline constexpr FontChoice kWindowFont{};
 
 // Not a plain 0x00BBGGRR colour: the control keeps the system colour of its kind.
 inline constexpr Colour kSystemColour = 0xFF000000u;
 
-struct ControlSpec {
+struct LayoutRow {
   ControlKind kind;
   const char* name;
   // Caption or text; for a file list, its file name pattern.
   const char* caption;
   // Left, top, width, height; for a line, X1, Y1, X2, Y2.
   int left, top, width, height;
-  FontSpec font = kWindowFont;
+  FontChoice font = kWindowFont;
   Colour text = kSystemColour;
   Colour background = kSystemColour;
   TextAlign align = TextAlign::kLeft;
@@ -51,6 +51,6 @@ struct ControlSpec {
 
 // Windowed controls end up above labels, and within each group an earlier row lies above
 // a later one. Lines are painted by the form beneath everything.
-void BuildControls(Form& form, std::span<const ControlSpec> layout);
+void BuildControls(Form& form, std::span<const LayoutRow> layout);
 
 }  // namespace tallyo

@@ -1,6 +1,7 @@
 #include "viewer/Graph.h"
 
 #include "platform/CheckBox.h"
+#include "platform/Colours.h"
 #include "platform/CommandButton.h"
 #include "platform/DirListBox.h"
 #include "platform/FileListBox.h"
@@ -12,7 +13,6 @@
 namespace tallyo {
 namespace {
 
-constexpr Colour kWindowGreen = Rgb(0, 192, 0);
 // Client area of the viewer, in twips.
 constexpr int kClientWidth = 14865;
 constexpr int kClientHeight = 6750;

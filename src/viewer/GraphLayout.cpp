@@ -20,12 +20,11 @@ namespace {
 
 using K = ControlKind;
 
-constexpr FontSpec kSans825{"MS Sans Serif", 8.25};
-constexpr FontSpec kSans12Bold{"MS Sans Serif", 12, true};
-constexpr FontSpec kSans135{"MS Sans Serif", 13.5};
-constexpr FontSpec kSans18{"MS Sans Serif", 18};
+constexpr FontChoice kSans825{"MS Sans Serif", 8.25};
+constexpr FontChoice kSans12Bold{"MS Sans Serif", 12, true};
+constexpr FontChoice kSans135{"MS Sans Serif", 13.5};
+constexpr FontChoice kSans18{"MS Sans Serif", 18};
 
-constexpr Colour kWindowGreen = Rgb(0, 192, 0);
 constexpr Colour kChartGrey = Rgb(64, 64, 64);
 constexpr Colour kRed = Rgb(255, 0, 0);
 constexpr Colour kGreen = Rgb(0, 255, 0);
@@ -41,7 +40,7 @@ constexpr TextAlign kRight = TextAlign::kRight;
 constexpr TextAlign kCentre = TextAlign::kCentre;
 
 // From the top of the stacking order downwards.
-constexpr ControlSpec kGraphLayout[] = {
+constexpr LayoutRow kGraphLayout[] = {
     {K::kTextBox, "Interval", "10", 1920, 5160, 495, 420},
     {K::kFileList, "File1", "*.txt", 120, 1560, 3375, 3390},
     {K::kDirList, "Dir1", "", 240, 1680, 3255, 420},
