@@ -24,8 +24,9 @@ namespace tallyo {
 
 void Graph::Form_Load() {
   ViewerState& s = *state_;
-  // A logs folder that does not exist is held all the same: the file list stays empty,
-  // and a DISPLAY of a typed-in name reports the file it cannot open.
+  // A logs folder that does not exist is held all the same: the file list stays empty
+  // and DISPLAY asks for a file. A folder that goes after a file was chosen is reported
+  // by DISPLAY as a file it cannot open.
   Dir1->SetPath(programFolder_ + QStringLiteral("/logs"));
   s.viewStart = 0;
   s.viewEnd = 0;
