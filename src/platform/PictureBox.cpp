@@ -17,7 +17,10 @@ namespace {
 
 // Only the low three bytes name a colour; a value with a high byte (the zero lines are
 // handed 0xFFFFFF00) is shown in the colour of those three bytes.
-QColor ToQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ToQColor(Colour c) {
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
+}
 
 // A chart draw that is never flushed (nobody paints a hidden box) must not grow without
 // end: past this many pending lines and boxes they are rendered at once.

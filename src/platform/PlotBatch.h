@@ -36,15 +36,27 @@ struct ClipRect {
   double left, top, right, bottom;
 };
 
+// Whether both ends lie in the rectangle, as nearly every segment of a chart does. NaN
+// fails it.
+inline bool InsideClip(const PlotPoint& a, const PlotPoint& b, const ClipRect& r) {
+  return a.x >= r.left && a.x <= r.right && a.y >= r.top && a.y <= r.bottom && b.x >= r.left &&
+         b.x <= r.right && b.y >= r.top && b.y <= r.bottom;
+}
+
+// The pixel column of x. std::floor is a library call on the base x86-64 instruction set,
+// and the thinning asks it once per point.
+inline double PixelColumn(double x) {
+  if (!(std::fabs(x) < 4503599627370496.0)) return std::floor(x);  // 2^52: whole already
+  const double t = static_cast<double>(static_cast<long long>(x));
+  return t > x ? t - 1 : t;
+}
+
 // Cuts the segment to the rectangle; false when nothing of it is inside or a coordinate is
 // not finite. Each cut point is computed from the other end, which is the nearer one once
 // it has been cut itself, so a segment with one end far away keeps its slope where it is
 // visible.
 inline bool ClipSegment(PlotPoint& a, PlotPoint& b, const ClipRect& r) {
-  // Nearly every segment of a chart lies inside; NaN fails these tests and goes on below.
-  if (a.x >= r.left && a.x <= r.right && a.y >= r.top && a.y <= r.bottom && b.x >= r.left &&
-      b.x <= r.right && b.y >= r.top && b.y <= r.bottom)
-    return true;
+  if (InsideClip(a, b, r)) return true;
   if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
     return false;
   enum { kLeft = 1, kRight = 2, kTop = 4, kBottom = 8 };
@@ -78,17 +90,21 @@ inline bool ClipSegment(PlotPoint& a, PlotPoint& b, const ClipRect& r) {
 
 // Thins a polyline in place where more than four consecutive points fall in one pixel
 // column: of such a run it keeps the first, the lowest, the highest and the last point, in
-// their order. Inside one column the chain between those points lights the same pixels as
-// the full chain (every row from the lowest to the highest), so no spike is lost. Returns
+// their order. The kept chain lights every row of the column from the lowest point to the
+// highest, as the full chain does, so no spike is lost; what may differ is the odd pixel
+// that the square end of a very short segment lights just past the column's reach. Returns
 // the new number of points.
 inline std::size_t ReduceColumns(PlotPoint* points, std::size_t count) {
   std::size_t out = 0;
   std::size_t i = 0;
+  double nextColumn = count > 0 ? PixelColumn(points[0].x) : 0;
   while (i < count) {
-    const double column = std::floor(points[i].x);
+    const double column = nextColumn;
     std::size_t end = i + 1;
     std::size_t low = i, high = i;
-    while (end < count && std::floor(points[end].x) == column) {
+    while (end < count) {
+      nextColumn = PixelColumn(points[end].x);
+      if (nextColumn != column) break;
       if (points[end].y < points[low].y) low = end;
       if (points[end].y > points[high].y) high = end;
       ++end;
@@ -125,7 +141,7 @@ class PlotBatch {
   // Both points in device pixels. A line that starts where the last one of its colour and
   // layer ended continues that polyline.
   void AddLine(PlotPoint a, PlotPoint b, Colour colour) {
-    if (!ClipSegment(a, b, clip_)) return;
+    if (!InsideClip(a, b, clip_) && !ClipSegment(a, b, clip_)) return;
     Track& track = TrackFor(colour, sawBox_ ? 1 : 0);
     if (track.points.empty() || !(track.points.back() == a)) {
       track.runStarts.push_back(static_cast<std::uint32_t>(track.points.size()));

@@ -226,6 +226,32 @@ TEST_F(PictureBoxGuiTest, AbsurdCoordinatesAreCutOrSkipped) {
   for (auto p : green) EXPECT_EQ(p.second, 174);
 }
 
+// A box drawn on before it is first shown (its resize event still pending) draws at the
+// size it was given; a box that grows keeps its picture at the top left.
+TEST(PictureBoxSizeGuiTest, DrawsAtItsSizeBeforeShownAndKeepsThePictureWhenResized) {
+  PictureBox box;
+  box.resize(kWidth, kHeight);
+  box.Clear();
+  box.SetScaleWidth(100);
+  box.SetScaleHeight(50);
+  box.Box(30, 15, 20, 5, kBand);
+  QImage picture = box.Picture();
+  ASSERT_EQ(picture.size(), QSize(kWidth, kHeight));
+  EXPECT_EQ(PixelsOf(picture, ToRgb(kBand)), RectPixels(149, 34, 224, 104));
+
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  box.resize(kWidth + 100, kHeight + 50);
+  QApplication::processEvents();
+  picture = box.Picture();
+  ASSERT_EQ(picture.size(), QSize(kWidth + 100, kHeight + 50));
+  EXPECT_EQ(PixelsOf(picture, ToRgb(kBand)), RectPixels(149, 34, 224, 104));
+  EXPECT_EQ(picture.pixel(kWidth + 50, kHeight + 20), kGrey);
+  // The user scale stays; it now spans the larger box.
+  EXPECT_FLOAT_EQ(box.ScaleWidth(), 100);
+  EXPECT_FLOAT_EQ(box.ToUserX(kWidth + 100), 100);
+}
+
 // ---- mouse ----
 
 TEST_F(PictureBoxGuiTest, PointerComesBackThroughTheSameScale) {
