@@ -45,3 +45,19 @@ grep -q "\"$folder/logs\", O_RDONLY[^)]*O_DIRECTORY) = [0-9]" "$work/trace" ||
   { cat "$work/run.log" >&2; fail "the viewer did not open $folder/logs"; }
 [ "$before" = "$(cksum "$folder"/logs/*.txt)" ] || fail "starting the viewer changed a log file"
 echo "package check: the unpacked viewer started and opened its logs folder ($days sample days)"
+
+# cmake --install into a folder whose name needs escaping in a desktop entry.
+odd="$work/my logs 50% \$HOME"
+cmake --install "$build" --prefix "$odd" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log" >&2; fail "cmake --install failed"; }
+[ -x "$odd/Tallyo_viewer" ] && [ -f "$odd/Tallyo_viewer.png" ] ||
+  fail "cmake --install did not lay out the program folder"
+[ "$(find "$odd/logs" -name '*.txt' | wc -l)" -eq "$days" ] || fail "cmake --install: sample days differ"
+exec_line="Exec=\"${odd//%/%%}/Tallyo_viewer\""
+exec_line=${exec_line//\$/\\\\\$}
+grep -qxF "$exec_line" "$odd/Tallyo_viewer.desktop" ||
+  fail "desktop entry: expected $exec_line, found $(grep '^Exec=' "$odd/Tallyo_viewer.desktop")"
+if command -v desktop-file-validate >/dev/null 2>&1; then
+  desktop-file-validate "$odd/Tallyo_viewer.desktop" || fail "desktop entry not valid"
+fi
+echo "package check: cmake --install into \"$odd\" gives a valid desktop entry"
