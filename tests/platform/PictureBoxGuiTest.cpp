@@ -46,6 +46,12 @@ std::vector<std::pair<int, int>> RectPixels(int left, int top, int right, int bo
   return out;
 }
 
+// A mouse event at a position in the box, for QApplication::sendEvent.
+QMouseEvent MouseAt(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  return QMouseEvent(type, at, at, button, buttons, modifiers);
+}
+
 // A box as the viewer has it, shown and painted.
 class PictureBoxGuiTest : public ::testing::Test {
  protected:
@@ -260,8 +266,8 @@ TEST_F(PictureBoxGuiTest, PointerComesBackThroughTheSameScale) {
   box.SetScaleWidth(9998);
   box.SetScaleHeight(21);
   // A move without a button, as the readout gets it.
-  QMouseEvent hover(QEvent::MouseMove, QPointF(300, 100), Qt::NoButton, Qt::NoButton,
-                    Qt::NoModifier);
+  QMouseEvent hover =
+      MouseAt(QEvent::MouseMove, QPointF(300, 100), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&box, &hover);
   ASSERT_EQ(move.calls, 1);
   EXPECT_EQ(move.button, 0);
@@ -271,8 +277,8 @@ TEST_F(PictureBoxGuiTest, PointerComesBackThroughTheSameScale) {
   EXPECT_FLOAT_EQ(move.x, box.ToUserX(300));
   // What the pointer reports, drawn, lies under the pointer. (Inside the pixel: at its very
   // edge the 32-bit float may round to the pixel before.)
-  QMouseEvent inside(QEvent::MouseMove, QPointF(300.5, 100.5), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+  QMouseEvent inside =
+      MouseAt(QEvent::MouseMove, QPointF(300.5, 100.5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&box, &inside);
   box.Line(move.x, move.y, move.x, move.y + 1, kRed);
   const auto red = PixelsOf(box.Picture(), ToRgb(kRed));
@@ -309,11 +315,13 @@ TEST_F(PictureBoxGuiTest, ButtonAndShiftStatesAreHandedOn) {
                {Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, 1, 7}};
   for (const auto& c : cases) {
     const QPointF at(100, 100);
-    QMouseEvent press(QEvent::MouseButtonPress, at, c.button, c.button, c.modifiers);
+    QMouseEvent press = MouseAt(QEvent::MouseButtonPress, at, c.button, c.button, c.modifiers);
     QApplication::sendEvent(&box, &press);
-    QMouseEvent drag(QEvent::MouseMove, at + QPointF(5, 0), Qt::NoButton, c.button, c.modifiers);
+    QMouseEvent drag =
+        MouseAt(QEvent::MouseMove, at + QPointF(5, 0), Qt::NoButton, c.button, c.modifiers);
     QApplication::sendEvent(&box, &drag);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, c.button, Qt::NoButton, c.modifiers);
+    QMouseEvent release =
+        MouseAt(QEvent::MouseButtonRelease, at, c.button, Qt::NoButton, c.modifiers);
     QApplication::sendEvent(&box, &release);
     EXPECT_EQ(down.button, c.wantButton);
     EXPECT_EQ(down.shift, c.wantShift);
@@ -647,8 +655,8 @@ TEST(PictureBoxHiDpiGuiTest, DrawsInDevicePixelsAtTwiceThePixelRatio) {
   // A pointer at logical x 300.25 is device column 600.
   MouseCall move;
   box.onMouseMove = move.Handler();
-  QMouseEvent hover(QEvent::MouseMove, QPointF(300.25, 100.25), Qt::NoButton, Qt::NoButton,
-                    Qt::NoModifier);
+  QMouseEvent hover = MouseAt(QEvent::MouseMove, QPointF(300.25, 100.25), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&box, &hover);
   ASSERT_EQ(move.calls, 1);
   EXPECT_FLOAT_EQ(move.x, 300.25f * 100 / kWidth);
