@@ -12,11 +12,11 @@ QString ProgramVersionText() { return QStringLiteral(TALLYO_VERSION_TEXT); }
 
 QString ProgramCompany() { return QStringLiteral(TALLYO_COMPANY); }
 
-void ConfigureApplication(QApplication& app) {
+void ConfigureApplication(QApplication& /*app*/) {
   QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
   QApplication::setApplicationVersion(ProgramVersionText());
   QApplication::setOrganizationName(ProgramCompany());
-  app.setWindowIcon(ChartIcon());
+  QApplication::setWindowIcon(ChartIcon());
   InstallFontSubstitutions();
 }
 

@@ -11,7 +11,8 @@ namespace tallyo {
 inline constexpr Colour kWindowGreen = Rgb(0, 192, 0);
 
 inline QColor ToQColor(Colour colour) {
-  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
 }
 
 }  // namespace tallyo

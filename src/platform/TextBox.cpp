@@ -10,8 +10,8 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 
 std::string TextBox::Text() const { return text().toStdString(); }
 
-void TextBox::SetText(std::string_view value) {
-  setText(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+void TextBox::SetText(std::string_view text) {
+  setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace tallyo
