@@ -7,11 +7,13 @@
 namespace tallyo {
 
 // The thirteen summary labels, in the order a draw writes them.
+// clang-format off
 enum class SummaryLabel {
   stime, ftime,
   VMax1, VMin1, AMax1, AMin1, WMax1, WMin1, RMax1, RMin1, SMax1, SMin1,
   watts,
 };
+// clang-format on
 
 class ChartControls {
  public:
