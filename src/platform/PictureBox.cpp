@@ -60,17 +60,36 @@ struct PictureBox::Impl {
 
     void Polyline(Colour colour, const PlotPoint* p, std::size_t n) {
       if (n < 2) return;
-      if (!hasPen || colour != current) {
-        painter.setPen(impl.PenFor(colour));
-        current = colour;
-        hasPen = true;
-      }
+      UsePen(colour);
       // Separate lines, one call per chain: a polyline leaves out the pixel where a chain
       // turns back, which would blunt every one-sample spike by a pixel.
       impl.lines.resize(n - 1);
       for (std::size_t k = 1; k < n; ++k)
         impl.lines[k - 1] = QLineF(p[k - 1].x, p[k - 1].y, p[k].x, p[k].y);
       painter.drawLines(impl.lines.data(), static_cast<int>(n - 1));
+    }
+    // Rows top..bottom of pixel column x, all inside the picture: a store per pixel, where
+    // the painter would set up a stroke.
+    void Column(Colour colour, int x, int top, int bottom) {
+      const QRgb pixel = ToQColor(colour).rgb();
+      const qsizetype stride = impl.image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+      QRgb* p = reinterpret_cast<QRgb*>(impl.image.bits()) + top * stride + x;
+      for (int y = top; y <= bottom; ++y, p += stride) *p = pixel;
+    }
+    // n separate lines, from p[2k] to p[2k + 1].
+    void Lines(Colour colour, const PlotPoint* p, std::size_t n) {
+      UsePen(colour);
+      impl.lines.resize(n);
+      for (std::size_t k = 0; k < n; ++k)
+        impl.lines[k] = QLineF(p[2 * k].x, p[2 * k].y, p[2 * k + 1].x, p[2 * k + 1].y);
+      painter.drawLines(impl.lines.data(), static_cast<int>(n));
+    }
+    void UsePen(Colour colour) {
+      if (!hasPen || colour != current) {
+        painter.setPen(impl.PenFor(colour));
+        current = colour;
+        hasPen = true;
+      }
     }
     void Fill(Colour colour, PixelRect r) {
       painter.fillRect(QRect(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1),

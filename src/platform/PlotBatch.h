@@ -125,6 +125,14 @@ inline std::size_t ReduceColumns(PlotPoint* points, std::size_t count) {
   return out;
 }
 
+// A sink that fills pixel columns itself (Column and Lines besides Polyline and Fill) gets
+// every column that would be thinned as a filled run of pixels instead.
+template <class Sink>
+concept ColumnSink = requires(Sink& sink, Colour colour, const PlotPoint* p, std::size_t n) {
+  sink.Column(colour, 0, 0, 0);
+  sink.Lines(colour, p, n);
+};
+
 class PlotBatch {
  public:
   // Lines are cut this many pixels outside the picture: far enough that the cut ends light
@@ -261,10 +269,65 @@ class PlotBatch {
       for (std::size_t r = 0; r < runs; ++r) {
         const std::size_t begin = t.runStarts[r];
         const std::size_t end = r + 1 < runs ? t.runStarts[r + 1] : t.points.size();
-        const std::size_t n = ReduceColumns(t.points.data() + begin, end - begin);
-        sink.Polyline(t.colour, t.points.data() + begin, n);
+        if constexpr (ColumnSink<Sink>) {
+          RenderRunInColumns(sink, t.colour, t.points.data() + begin, end - begin);
+        } else {
+          const std::size_t n = ReduceColumns(t.points.data() + begin, end - begin);
+          sink.Polyline(t.colour, t.points.data() + begin, n);
+        }
+      }
+      if constexpr (ColumnSink<Sink>) {
+        if (!joins_.empty()) sink.Lines(t.colour, joins_.data(), joins_.size() / 2);
+        joins_.clear();
       }
     }
+  }
+
+  // One run as pixel columns and lines. A column that holds more than four points of the
+  // run (the ones ReduceColumns thins) is filled from the row of its highest point to that
+  // of its lowest: every row a chain inside one column lights. The chain goes on from the
+  // column's first point and leaves from its last. The other points stay in polylines; a
+  // chain of a single line, the usual join between two filled columns, is gathered in
+  // joins_ and drawn with all the others of its colour in one call.
+  template <class Sink>
+  void RenderRunInColumns(Sink& sink, Colour colour, const PlotPoint* points, std::size_t count) {
+    chain_.clear();
+    auto endChain = [&] {
+      if (chain_.size() == 2) {
+        joins_.push_back(chain_[0]);
+        joins_.push_back(chain_[1]);
+      } else if (chain_.size() > 2) {
+        sink.Polyline(colour, chain_.data(), chain_.size());
+      }
+      chain_.clear();
+    };
+    std::size_t i = 0;
+    double nextColumn = count > 0 ? PixelColumn(points[0].x) : 0;
+    while (i < count) {
+      const double column = nextColumn;
+      double low = points[i].y, high = points[i].y;
+      std::size_t end = i + 1;
+      for (; end < count; ++end) {
+        nextColumn = PixelColumn(points[end].x);
+        if (nextColumn != column) break;
+        low = std::min(low, points[end].y);
+        high = std::max(high, points[end].y);
+      }
+      if (end - i <= 4) {
+        chain_.insert(chain_.end(), points + i, points + end);
+      } else {
+        chain_.push_back(points[i]);
+        endChain();
+        int x = 0, top = 0, bottom = 0;
+        if (PixelSpan(column, column, width_, x, x) && PixelSpan(low, high, height_, top, bottom))
+          sink.Column(colour, x, top, bottom);
+        chain_.push_back(points[end - 1]);
+      }
+      i = end;
+    }
+    // A run of a single point goes on as a polyline of one point.
+    if (chain_.size() == 1 && count == 1) sink.Polyline(colour, chain_.data(), 1);
+    endChain();
   }
 
   int width_ = 0, height_ = 0;
@@ -273,6 +336,8 @@ class PlotBatch {
   std::size_t activeTracks_ = 0;
   std::size_t lastTrack_ = 0;
   std::vector<Box> boxes_;
+  std::vector<PlotPoint> chain_;  // the polyline gathered while a run is rendered
+  std::vector<PlotPoint> joins_;  // single lines of one colour, two points each
   bool sawBox_ = false;
   std::size_t pending_ = 0;
 };
