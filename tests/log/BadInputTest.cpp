@@ -1,0 +1,373 @@
+// DISPLAY on files a user or a logger may really leave in the logs folder: odd line ends,
+// stray bytes, a line of 50 MB, tags spelt wrong, a file that grows while it is read, and
+// names that are no regular file. Every case must end promptly and leave the file's bytes
+// as they were, but for the one CR LF of each display that got as far as appending.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "log/LoadLog.h"
+#include "support/TempLogFolder.h"
+
+namespace tallyo {
+namespace {
+
+using test::TempLogFolder;
+
+double Day(int h, int m, int s) { return (h * 3600 + m * 60 + s) / 86400.0; }
+
+void ReadWhole(const std::string& path, std::string& bytes) {
+  std::ifstream f(path, std::ios::binary);
+  bytes.resize(std::filesystem::file_size(path));
+  f.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class BadInputTest : public ::testing::Test {
+ protected:
+  BadInputTest() : state_(std::make_unique<ViewerState>()) {}
+
+  DisplayResult Display(std::string_view name) {
+    return LoadLog(*state_, DisplayRequest{"00", "00", "23", "59", name, folder_.ProgramFolder()});
+  }
+  ViewerState& S() { return *state_; }
+
+  TempLogFolder folder_;
+  std::unique_ptr<ViewerState> state_;
+};
+
+// Only CR LF ends a line. A file written with other line ends is one long line (or a few),
+// whose first field of each kind makes at most one record.
+TEST_F(BadInputTest, LineEndsOtherThanCrLf) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::size_t lines;  // after the display's CR LF
+    int records;
+    double firstVolts;
+  } cases[] = {
+      {"LF only", "<T>01:00</T><V>1</V>\n<T>02:00</T><V>2</V>\n", 2, 1, 1},
+      {"CR only", "<T>01:00</T><V>1</V>\r<T>02:00</T><V>2</V>\r", 2, 1, 1},
+      {"LF CR", "<T>01:00</T><V>1</V>\n\r<T>02:00</T><V>2</V>\n\r", 2, 1, 1},
+      {"CR CR LF", "<T>01:00</T><V>1</V>\r\r\n<T>02:00</T><V>2</V>\r\r\n", 4, 2, 1},
+      {"no line end at all", "<T>01:00</T><V>1</V><T>02:00</T><V>2</V>", 2, 1, 1},
+      {"LF only, no time first", "<V>3</V>\n<T>01:00</T>\n<V>4</V>\n", 2, 1, 3},
+      {"only line ends", std::string(1000, '\n') + std::string(1000, '\r'), 2, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    folder_.WriteLog("day.txt", c.bytes);
+    const DisplayResult r = Display("day.txt");
+    EXPECT_EQ(r.outcome, c.records ? DisplayOutcome::kLoaded : DisplayOutcome::kNoData);
+    EXPECT_EQ(S().logLines.size(), c.lines);
+    EXPECT_EQ(S().recordCount, c.records);
+    if (c.records) {
+      EXPECT_EQ(S().timeSeries[1], Day(1, 0, 0));
+      EXPECT_EQ(S().voltsSeries[1], c.firstVolts);
+    }
+    EXPECT_EQ(folder_.ReadLog("day.txt"), c.bytes + "\r\n");
+  }
+}
+
+// NUL and bytes above 127 are ordinary characters: around the fields they are free text,
+// inside a value they make it unusable.
+TEST_F(BadInputTest, NulAndBytesAbove127) {
+  std::string everyByte;
+  for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);        // holds no CR LF
+  using namespace std::string_literals;                                   // literals that hold NUL
+  const std::string bytes = "\0\xff<T>01:00</T>\x80<V>12.5</V>\0\r\n"s +  // a record, V 12.5
+                            "<T>02:00</T><V>1\0"
+                            "2</V><I>\xb9</I>\r\n"s +  // V and I unusable: 0
+                            "<T>0\0"
+                            "3:00</T><V>9</V>\r\n"s +  // time unusable: skipped
+                            "<T>04:00</T><W>\xe2\x88\x92"
+                            "5</W><R>\xef\xbc\x95</R>\r\n" +  // Unicode minus, digit
+                            "<T>05:00</T>" +
+                            everyByte + "<S>7</S>\r\n" +  // the S field is found
+                            everyByte + "\r\n";           // no time: no record
+  folder_.WriteLog("day.txt", bytes);
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  ASSERT_EQ(S().recordCount, 4);
+  EXPECT_EQ(S().timeSeries[1], Day(1, 0, 0));
+  EXPECT_EQ(S().voltsSeries[1], 12.5);
+  EXPECT_EQ(S().timeSeries[2], Day(2, 0, 0));
+  EXPECT_EQ(S().voltsSeries[2], 0);
+  EXPECT_EQ(S().ampsSeries[2], 0);
+  EXPECT_EQ(S().timeSeries[3], Day(4, 0, 0));
+  EXPECT_EQ(S().wattsSeries[3], 0);
+  EXPECT_EQ(S().rpmSeries[3], 0);
+  EXPECT_EQ(S().timeSeries[4], Day(5, 0, 0));
+  EXPECT_EQ(S().speedSeries[4], 7);
+  EXPECT_EQ(S().logLines.size(), 8u);
+  EXPECT_EQ(S().logLines[5], everyByte);
+  EXPECT_EQ(folder_.ReadLog("day.txt"), bytes + "\r\n");
+}
+
+// A tag is matched exactly: lower case or a blank inside makes the field missing. Without
+// its time field a line is no record.
+TEST_F(BadInputTest, TagsInLowerCaseOrWithBlanks) {
+  const std::string bytes =
+      "<t>01:00</t><V>1</V>\r\n"    // no time field: no record
+      "< T>01:01</T><V>1</V>\r\n"   // no record
+      "<T >01:02</T ><V>1</V>\r\n"  // no record
+      "<T>01:03</t><V>1</V>\r\n"    // no close tag: no time field, no record
+      "<T>01:04</T><M>1</M>\r\n"    // record 1, M 1
+      "<T>01:05</T><v>5</v><V >6</V ><i>7</i>< W>8</W><r>9</r><S>1</ S><m>0</m>\r\n"  // record 2
+      "<T> 01:06 </T><V> 6 </V>\r\n";  // blanks around a value are allowed: record 3
+  folder_.WriteLog("day.txt", bytes);
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  ASSERT_EQ(S().recordCount, 3);
+  EXPECT_EQ(S().timeSeries[1], Day(1, 4, 0));
+  EXPECT_EQ(S().timeSeries[2], Day(1, 5, 0));
+  for (const Series* s :
+       {&S().voltsSeries, &S().ampsSeries, &S().wattsSeries, &S().rpmSeries, &S().speedSeries})
+    EXPECT_EQ((*s)[2], 0);
+  EXPECT_EQ(S().mSeries[2], 1);  // "<m>" is no M field: the M text of record 1 is carried
+  EXPECT_EQ(S().timeSeries[3], Day(1, 6, 0));
+  EXPECT_EQ(S().voltsSeries[3], 6);
+  EXPECT_EQ(folder_.ReadLog("day.txt"), bytes + "\r\n");
+}
+
+// 50 MB without a single CR LF is one line. Every search over it is linear, so a display
+// takes a fraction of a second; the bound only catches work that grows with the square of
+// the length, which would take hours.
+TEST_F(BadInputTest, FiftyMegabytesWithoutCrLfIsOneLine) {
+  constexpr std::size_t kSize = 50u << 20;
+  const struct {
+    const char* what;
+    std::string head;   // then the filler up to 50 MB, then the tail
+    std::string piece;  // the filler, repeated; it never forms CR LF
+    std::string tail;
+    int records;
+    double volts;
+  } cases[] = {
+      {"a record, then text with lone LFs and CRs", "<T>12:00:00</T><V>5</V>", "\n<\r>x\xff</", "",
+       1, 5},
+      {"only open brackets", "", "<", "", 0, 0},
+      // Far beyond a double: not a number, so 0.
+      {"a volts text of 50 MB of digits", "<T>12:00:00</T><V>", "7", "</V>", 1, 0},
+      {"the time field at the very end", "", "x<", "<T>12:00:00</T><V>6</V>", 1, 6},
+  };
+  // One buffer for all cases: fresh 50 MB blocks cost more in page faults than the display.
+  std::string bytes;
+  bytes.reserve(kSize + 64);
+  std::string after;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    bytes.assign(c.head);
+    bytes += c.piece;
+    const std::size_t fillerEnd = kSize - (kSize - c.head.size()) % c.piece.size();
+    while (bytes.size() < fillerEnd) {
+      const std::size_t copy = std::min(bytes.size() - c.head.size(), fillerEnd - bytes.size());
+      bytes.append(bytes, c.head.size(), copy);  // doubles the filler, within the reserve
+    }
+    bytes += c.tail;
+    ASSERT_EQ(bytes.find("\r\n"), std::string::npos);
+    folder_.WriteLog("big.txt", bytes);
+
+    const auto started = std::chrono::steady_clock::now();
+    const DisplayResult r = Display("big.txt");
+    const auto seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_LT(seconds, 20.0);
+    EXPECT_EQ(r.outcome, c.records ? DisplayOutcome::kLoaded : DisplayOutcome::kNoData);
+    EXPECT_EQ(S().recordCount, c.records);
+    ASSERT_EQ(S().logLines.size(), 2u);
+    EXPECT_EQ(S().logLines[0].size(), bytes.size());
+    EXPECT_EQ(S().logLines[1], "");
+    if (c.records) {
+      EXPECT_EQ(S().timeSeries[1], Day(12, 0, 0));
+      EXPECT_EQ(S().voltsSeries[1], c.volts);
+    }
+    bytes += "\r\n";
+    ReadWhole(folder_.LogPath("big.txt"), after);
+    EXPECT_TRUE(after == bytes);  // not EXPECT_EQ: no 50 MB failure message
+  }
+}
+
+// The logger appends while the viewer is open. A display reads what the file holds once
+// its CR LF is written; what comes later is read by the next display. A line the logger
+// had only half written when the display appended its CR LF is cut in two there.
+TEST_F(BadInputTest, FileThatGrowsBetweenDisplays) {
+  std::string expected = "<T>01:00</T><V>1</V>\r\n";
+  folder_.WriteLog("day.txt", expected);
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  EXPECT_EQ(S().recordCount, 1);
+  expected += "\r\n";
+
+  auto append = [&](std::string_view more) {
+    std::ofstream f(folder_.LogPath("day.txt"), std::ios::binary | std::ios::app);
+    f.write(more.data(), static_cast<std::streamsize>(more.size()));
+    expected += more;
+  };
+  append("<T>01:01</T><V>2</V>\r\n<T>01:02</T><V>3");  // the last line half written
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  expected += "\r\n";
+  ASSERT_EQ(S().recordCount, 3);
+  EXPECT_EQ(S().voltsSeries[2], 2);
+  EXPECT_EQ(S().timeSeries[3], Day(1, 2, 0));
+  EXPECT_EQ(S().voltsSeries[3], 0);  // "<V>3" has no close tag yet
+
+  append(".5</V>\r\n<T>01:03</T><V>4</V>\r\n");  // the logger finishes its line
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  expected += "\r\n";
+  ASSERT_EQ(S().recordCount, 4);
+  EXPECT_EQ(S().voltsSeries[3], 0);  // the line stays cut: ".5</V>" is a line of its own
+  EXPECT_EQ(S().voltsSeries[4], 4);
+  EXPECT_EQ(folder_.ReadLog("day.txt"), expected);
+}
+
+// A logger thread appends whole lines, each with one write, while displays run one after
+// the other. Whatever the timing: each display reads a beginning of the file as it ends
+// up, its records are the complete record lines of what it read, and in the end the file
+// holds every logged line in order with one empty line per display between them.
+TEST_F(BadInputTest, FileThatGrowsDuringTheDisplay) {
+  const std::string first = "<T>00:00:01</T><V>1</V>\r\n";
+  folder_.WriteLog("day.txt", first);
+  std::atomic<bool> stop{false};
+  std::atomic<int> written{1};
+  // Fewer lines than the record limit; paced so that the displays fall between its writes.
+  constexpr int kLines = 9000;
+  std::thread logger([&] {
+    const int fd = ::open(folder_.LogPath("day.txt").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (int k = 2; k <= kLines && !stop; ++k) {
+      char line[64];
+      const int n = std::snprintf(line, sizeof line, "<T>%02d:%02d:%02d</T><V>%d</V>\r\n", k / 3600,
+                                  k / 60 % 60, k % 60, k);
+      ASSERT_EQ(::write(fd, line, static_cast<std::size_t>(n)), n);
+      written = k;
+      if (k % 8 == 0) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    ::close(fd);
+  });
+
+  // Displays until the logger is done, each checked against the one before: the file
+  // only grows, so every read is a beginning of the next.
+  std::string previous;
+  int displays = 0;
+  int lastCount = 0;
+  while (displays < 20 || written < kLines) {
+    const DisplayResult r = Display("day.txt");
+    ++displays;
+    ASSERT_EQ(r.outcome, DisplayOutcome::kLoaded);
+    const std::string_view read = S().logText.View();
+    ASSERT_EQ(read.substr(0, previous.size()), previous) << "display " << displays;
+    previous.assign(read);
+    EXPECT_GE(S().recordCount, lastCount);
+    lastCount = S().recordCount;
+    // Records keep file order, each with its own values. The read may end inside a line
+    // the logger is still writing; such a last record has its time but may lack its volts.
+    for (int k = 1; k <= S().recordCount; ++k) {
+      ASSERT_EQ(S().timeSeries[k], k / 86400.0) << k;
+      if (k < S().recordCount || S().voltsSeries[k] != 0) {
+        ASSERT_EQ(S().voltsSeries[k], k) << k;
+      }
+    }
+  }
+  stop = true;
+  logger.join();
+
+  const auto final = folder_.ReadLog("day.txt");
+  ASSERT_TRUE(final.has_value());
+  ASSERT_EQ(final->compare(0, previous.size(), previous), 0);
+  // Split at every CR LF: the logged lines in order, and an empty line for each display.
+  int next = 1;
+  int empty = 0;
+  std::size_t from = 0;
+  while (from < final->size()) {
+    const std::size_t end = final->find("\r\n", from);
+    ASSERT_NE(end, std::string::npos);
+    const std::string line = final->substr(from, end - from);
+    if (line.empty()) {
+      ++empty;
+    } else {
+      char want[64];
+      std::snprintf(want, sizeof want, "<T>%02d:%02d:%02d</T><V>%d</V>", next / 3600,
+                    next / 60 % 60, next % 60, next);
+      ASSERT_EQ(line, want);
+      ++next;
+    }
+    from = end + 2;
+  }
+  EXPECT_EQ(next - 1, written.load());
+  EXPECT_EQ(empty, displays);
+  EXPECT_GT(lastCount, 1);
+}
+
+// A name in the logs folder that is no regular file is refused at once: nothing waits for
+// a writer, nothing reads without end, and nothing is appended or created.
+TEST_F(BadInputTest, NoRegularFileNeverBlocks) {
+  const std::string fifo = folder_.LogPath("fifo.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const std::string heldFifo = folder_.LogPath("held.txt");  // a writer holds it open
+  ASSERT_EQ(::mkfifo(heldFifo.c_str(), 0666), 0);
+  const int holdReader = ::open(heldFifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(holdReader, 0);
+  const int holdWriter = ::open(heldFifo.c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(holdWriter, 0);
+  ASSERT_EQ(::write(holdWriter, "<T>01:00</T>\r\n", 14), 14);
+  std::filesystem::create_symlink("/dev/zero", folder_.LogPath("zero.txt"));
+  std::filesystem::create_symlink("/dev/null", folder_.LogPath("null.txt"));
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = folder_.LogPath("socket.txt");
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socketPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {
+      {"fifo.txt", "Not a regular file"},          {"held.txt", "Not a regular file"},
+      {"zero.txt", "Not a regular file"},          {"null.txt", "Not a regular file"},
+      {"socket.txt", "No such device or address"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto display = std::async(std::launch::async, [&] {
+      auto state = std::make_unique<ViewerState>();
+      return LoadLog(*state,
+                     DisplayRequest{"00", "00", "23", "59", c.name, folder_.ProgramFolder()});
+    });
+    if (display.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+      ADD_FAILURE() << "the display waits";
+      // A writer releases a reader that waits in open; then the display can end.
+      const int w = ::open(folder_.LogPath(c.name).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (w >= 0) ::close(w);
+    }
+    const DisplayResult r = display.get();
+    EXPECT_EQ(r.outcome, DisplayOutcome::kFileError);
+    EXPECT_EQ(r.message,
+              "Cannot read the log file \"" + folder_.LogPath(c.name) + "\": " + c.reason);
+  }
+  // What the writer put into the held pipe is still there for its reader.
+  char got[32] = {};
+  EXPECT_EQ(::read(holdReader, got, sizeof got), 14);
+  EXPECT_STREQ(got, "<T>01:00</T>\r\n");
+  ::close(holdWriter);
+  ::close(holdReader);
+  ::close(sock);
+}
+
+}  // namespace
+}  // namespace tallyo
