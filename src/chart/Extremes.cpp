@@ -29,7 +29,7 @@ SpeedExtremes FindExtremes(ViewerState& state) {
   double speedMin = 1000;
 
   for (double i = FirstLoopValue(state.viewStart); i <= state.viewEnd; i += 1) {
-    const double index = RoundHalfEven(i);
+    const double index = LoopIndex(i);
     if (index > kLastIndex) break;  // every later loop value lies further right
     if (index < 0) continue;
     const int k = static_cast<int>(index);

@@ -3,8 +3,10 @@
 // and each loop value names the record at its rounded index.
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
+#include "platform/Rounding.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -13,6 +15,16 @@ namespace tallyo {
 // (a zoom released far to the right of a long display); loop values outside are neither
 // drawn nor counted, so a draw never reads past index 10000 or before index 0.
 inline bool InSeries(double index) { return index >= 0 && index <= kLastIndex; }
+
+// A loop value rounded to its record index, halves to the even integer (RoundHalfEven).
+// In a view that starts at a whole record, as every view does until a zoom, each loop
+// value is whole already and is its own index; only the others take the general rounding.
+inline double LoopIndex(double i) {
+  if (i > -2147483648.0 && i < 2147483648.0 &&
+      static_cast<double>(static_cast<std::int32_t>(i)) == i)
+    return i;
+  return RoundHalfEven(i);
+}
 
 // The loop value at which a loop that starts at `first` and steps by 1 begins its work.
 // That is `first` itself, unless the view starts far to the left of index 0: then it is
