@@ -35,7 +35,9 @@ namespace {
 
 using tallyo::DisplayOutcome;
 
-constexpr std::size_t kMaxFileSize = 1 << 20;
+// Enough for the record limit with the shortest record lines, and small enough to keep a
+// run fast.
+constexpr std::size_t kMaxFileSize = 256 << 10;
 
 struct Input {
   std::string_view time1h = "00", time1m = "00", time2h = "23", time2m = "59";
@@ -121,12 +123,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // A fresh window state for every input, so that a finding replays from its input alone;
-  // made anew in the same storage, which is cheaper than a new allocation every time.
+  // A fresh window state for every input, so that a finding replays from its input alone:
+  // made anew in the same storage, which is cheaper than a new allocation every time, and
+  // emptied again before returning, so that every allocation of a run is freed within it
+  // (libFuzzer takes a run that ends with more allocations than frees for a leak).
   static const auto storage = std::make_unique<tallyo::ViewerState>();
-  storage->~ViewerState();
-  tallyo::ViewerState* const state = new (storage.get()) tallyo::ViewerState();
-  static std::string file;
+  struct Fresh {
+    ~Fresh() {
+      storage->~ViewerState();
+      new (storage.get()) tallyo::ViewerState();
+    }
+  } const fresh;
+  tallyo::ViewerState* const state = storage.get();
+  std::string file;
 
   const Input in = ReadInput(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string path = Folder() + "/logs/day.txt";
