@@ -65,7 +65,8 @@ std::optional<double> PlainDecimal(std::string_view s) {
     }
   }
   if (count == 0 || (point && fraction == 0)) return std::nullopt;
-  const double value = static_cast<double>(digits) / kPowersOfTen[fraction];
+  const double whole = static_cast<double>(digits);
+  const double value = fraction == 0 ? whole : whole / kPowersOfTen[fraction];
   return negative ? -value : value;
 }
 
