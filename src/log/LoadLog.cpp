@@ -1,9 +1,12 @@
 #include "log/LoadLog.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "log/RecordLine.h"
 #include "log/TagText.h"
@@ -152,7 +155,16 @@ DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
     std::size_t next = 0;
     const std::size_t end = LineEnd(text, from, next);
     const std::string_view line = text.substr(from, end - from);
-    state.logLines.push_back(line);
+    try {
+      state.logLines.push_back(line);
+    } catch (const std::bad_alloc&) {
+      // Millions of short lines on a machine short of memory: told like a file that cannot
+      // be read, with no records (recordCount stays 0), instead of ending the program.
+      std::vector<std::string_view>().swap(state.logLines);
+      return {DisplayOutcome::kFileError, "Cannot read the log file \"" +
+                                              LogFilePath(request.programFolder, request.fileName) +
+                                              "\": " + std::strerror(ENOMEM)};
+    }
     from = next;
     if (limitReached) continue;
 

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -367,6 +369,48 @@ TEST_F(BadInputTest, NoRegularFileNeverBlocks) {
   ::close(holdWriter);
   ::close(holdReader);
   ::close(sock);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TALLYO_TEST_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TALLYO_TEST_UNDER_ASAN 1
+#endif
+#endif
+
+// Memory that runs out while the lines are cut (a file of millions of empty lines on a
+// machine short of memory) is reported like a file that cannot be read, not a crash.
+TEST_F(BadInputTest, OutOfMemoryWhileCuttingLinesIsAMessage) {
+#ifdef TALLYO_TEST_UNDER_ASAN
+  GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#else
+  // 50 MB of empty lines: 26 million lines, about 420 MB of line views.
+  std::string bytes;
+  bytes.reserve(50u << 20);
+  while (bytes.size() < (50u << 20)) bytes += "\r\n";
+  folder_.WriteLog("empty-lines.txt", bytes);
+  bytes = std::string();
+  GTEST_FLAG_SET(death_test_style, "fast");
+  auto displayShortOfMemory = [&] {
+    // Room for the file's bytes, not for its line views.
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const rlim_t room = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (200u << 20);
+    const rlimit limit{room, room};
+    if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
+    const DisplayResult r = Display("empty-lines.txt");
+    const bool reported = r.outcome == DisplayOutcome::kFileError &&
+                          r.message == "Cannot read the log file \"" +
+                                           folder_.LogPath("empty-lines.txt") +
+                                           "\": Cannot allocate memory";
+    std::_Exit(reported ? 0 : 1);
+  };
+  EXPECT_EXIT(displayShortOfMemory(), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 }  // namespace
