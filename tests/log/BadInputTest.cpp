@@ -388,7 +388,7 @@ TEST_F(BadInputTest, OutOfMemoryWhileCuttingLinesIsAMessage) {
   // 50 MB of empty lines: 26 million lines, about 420 MB of line views.
   std::string bytes;
   bytes.reserve(50u << 20);
-  while (bytes.size() < (50u << 20)) bytes += "\r\n";
+  while (bytes.size() < (50u << 20)) bytes += "\r\n";  // 50 MB exactly
   folder_.WriteLog("empty-lines.txt", bytes);
   bytes = std::string();
   GTEST_FLAG_SET(death_test_style, "fast");
@@ -410,6 +410,8 @@ TEST_F(BadInputTest, OutOfMemoryWhileCuttingLinesIsAMessage) {
     std::_Exit(reported ? 0 : 1);
   };
   EXPECT_EXIT(displayShortOfMemory(), ::testing::ExitedWithCode(0), "");
+  // The display got as far as its CR LF.
+  EXPECT_EQ(std::filesystem::file_size(folder_.LogPath("empty-lines.txt")), (50u << 20) + 2);
 #endif
 }
 
