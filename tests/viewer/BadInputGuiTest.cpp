@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "viewer/GraphFixture.h"
@@ -67,6 +68,17 @@ std::string Printed(const char* format, double v) {
   return text;
 }
 
+// A test name made of the letters and digits of a case's description.
+std::string CaseName(const char* what) {
+  std::string name;
+  for (const char* p = what; *p; ++p) {
+    if (*p == '-') name += "minus";
+    if (*p == ',') name += "comma";
+    if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+  }
+  return name;
+}
+
 // ---- The chosen file changes between the listing and the click.
 
 // What a fault leaves under the name day.txt.
@@ -82,6 +94,8 @@ struct FileFaultCase {
   int recordCountAfter;
   Left left;
 };
+
+void PrintTo(const FileFaultCase& c, std::ostream* os) { *os << c.what; }
 
 class FileFaultGuiTest : public BadInputGuiTest,
                          public ::testing::WithParamInterface<FileFaultCase> {};
@@ -160,17 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
         FileFaultCase{"a pipe", ReplaceByPipe, "Cannot read", "Not a regular file", 20,
                       Left::kPipe},
         // Root is refused by the immutable flag, anyone else by the permission bits.
-        FileFaultCase{"read-only", MakeReadOnly, "Cannot append to",
+        FileFaultCase{"read only", MakeReadOnly, "Cannot append to",
                       ::geteuid() == 0 ? "Operation not permitted" : "Permission denied", 20,
                       Left::kSameBytes},
         FileFaultCase{"logs folder gone", RemoveLogsFolder, "Cannot append to",
                       "No such file or directory", 20, Left::kNoFolder}),
-    [](const auto& info) {
-      std::string name;
-      for (const char* p = info.param.what; *p; ++p)
-        if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-      return name;
-    });
+    [](const auto& info) { return CaseName(info.param.what); });
 
 // The logs folder goes while the viewer is open and comes back: the viewer reports each
 // display it cannot make, makes no folder of its own, and works again once it is back.
@@ -214,6 +223,8 @@ struct ValueCase {
   const char* watts;
 };
 
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.what; }
+
 class ValueGuiTest : public BadInputGuiTest, public ::testing::WithParamInterface<ValueCase> {};
 
 TEST_P(ValueGuiTest, DisplayAndReadout) {
@@ -250,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"10000 digits", std::string(10000, '7'), "0 V", 0, "0 Wh"},
         // Tiny but a number.
         ValueCase{"10000 decimals", "0." + std::string(9998, '0') + "1", "0 V", 0, "0 Wh"}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& info) { return CaseName(info.param.what); });
 
 // ---- Interval texts that are no 16-bit number.
 
@@ -263,6 +274,8 @@ struct IntervalCase {
   const char* typedShows;
   int typedStores;
 };
+
+void PrintTo(const IntervalCase& c, std::ostream* os) { *os << c.text; }
 
 class IntervalGuiTest : public BadInputGuiTest,
                         public ::testing::WithParamInterface<IntervalCase> {};
@@ -296,7 +309,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, IntervalGuiTest,
                                            IntervalCase{"-40000", "10", 10, "100", 100},
                                            IntervalCase{"1e9", "10", 10, "109", 109},
                                            IntervalCase{"1,5", "10", 10, "105", 105}),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+                         [](const auto& info) { return CaseName(info.param.text); });
 
 // ---- Beyond the end of the series in a display of 9,999 records.
 
