@@ -235,6 +235,23 @@ TEST_F(BadInputTest, FileThatGrowsBetweenDisplays) {
   EXPECT_EQ(folder_.ReadLog("day.txt"), expected);
 }
 
+// A read-only logs folder takes no new file, but the files already in it are appended to
+// and shown as usual.
+TEST_F(BadInputTest, ReadOnlyFolder) {
+  const std::string bytes = "<T>01:00</T><V>1</V>\r\n<T>02:00</T><V>2</V>\r\n";
+  folder_.WriteLog("day.txt", bytes);
+  if (!folder_.MakeUnwritable(folder_.LogsFolder())) GTEST_SKIP() << "cannot lock a folder";
+  ASSERT_EQ(Display("day.txt").outcome, DisplayOutcome::kLoaded);
+  EXPECT_EQ(S().recordCount, 2);
+  EXPECT_EQ(folder_.ReadLog("day.txt"), bytes + "\r\n");
+  const DisplayResult r = Display("new.txt");
+  EXPECT_EQ(r.outcome, DisplayOutcome::kFileError);
+  EXPECT_EQ(r.message.rfind("Cannot append to the log file \"" + folder_.LogPath("new.txt"), 0),
+            0u);
+  EXPECT_FALSE(folder_.Exists("new.txt"));
+  EXPECT_EQ(S().recordCount, 2);
+}
+
 // A logger thread appends whole lines, each with one write, while displays run one after
 // the other. Whatever the timing: each display reads a beginning of the file as it ends
 // up, its records are the complete record lines of what it read, and in the end the file

@@ -343,7 +343,12 @@ TEST_F(LargeDisplayGuiTest, ZoomReleasedFarRight) {
     EXPECT_EQ(Caption("stime"), "20:00");  // record 9000, 72000 s
     EXPECT_EQ(Caption("ftime"), "--:--");
     EXPECT_EQ(Caption("VMax1"), "2509.75 V");  // record 9999; index 10000 holds 0
-    // The pointer anywhere over the zoomed chart.
+    // Over the records the readout follows the pointer; right of them it stays.
+    Plot().onMouseMove(0, 0, 500, 0);
+    EXPECT_EQ(Caption("vv"), "2385 V");  // record 9500
+    Plot().onMouseMove(0, 0, 5000, 0);
+    EXPECT_EQ(Caption("vv"), "2385 V");
+    // The real pointer anywhere over the zoomed chart.
     PictureBox& plot = Plot();
     for (int px = 0; px < plot.width(); px += 37) QTest::mouseMove(&plot, QPoint(px, 50));
   }
