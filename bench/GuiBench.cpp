@@ -26,9 +26,9 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "FileListBox.h"
+#include "PictureBox.h"
 #include "chart/DrawGraph.h"
-#include "platform/FileListBox.h"
-#include "platform/PictureBox.h"
 #include "viewer/Graph.h"
 #include "viewer/ViewerState.h"
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "Application.h"
 #include "app/Program.h"
-#include "app/ProgramInfo.h"
 
 namespace {
 
@@ -40,6 +40,6 @@ int main(int argc, char** argv) {
 
   // From here on as the program's entry.
   tallyo::ConfigureApplication(app);
-  tallyo::RunProgram(app);
+  tallyo::RunProgram();
   return 2;  // the viewer was closed without ever being painted
 }

@@ -1,11 +1,10 @@
 #include "app/Frontpiece.h"
 
-#include <QEventLoop>
-#include <QPointer>
+#include <memory>
+#include <utility>
 
-#include "platform/ChartIcon.h"
+#include "CommandButton.h"
 #include "platform/Colours.h"
-#include "platform/CommandButton.h"
 #include "platform/FormLayout.h"
 #include "platform/ProgramFolder.h"
 #include "viewer/Graph.h"
@@ -15,8 +14,8 @@ namespace {
 
 using K = ControlKind;
 
-constexpr int kClientWidth = 4575;
-constexpr int kClientHeight = 2220;
+// An empty caption: the window shows the program's name in its own text.
+constexpr FormInfo kFrontpieceForm{"Frontpiece", "", 4575, 2220, kWindowGreen};
 
 constexpr FontChoice kSans24{"MS Sans Serif", 24};
 constexpr FontChoice kSmallBold{"Small Fonts", 6.75, true};
@@ -43,33 +42,25 @@ constexpr LayoutRow kFrontpieceLayout[] = {
 
 Frontpiece::Frontpiece() : Frontpiece(ProgramFolder()) {}
 
-Frontpiece::Frontpiece(const QString& programFolder, QWidget* parent)
-    : Form(parent, kClientWidth, kClientHeight, kWindowGreen), programFolder_(programFolder) {
-  setObjectName(QStringLiteral("Frontpiece"));
-  setWindowTitle(QString());
-  setWindowIcon(ChartIcon());
+Frontpiece::Frontpiece(std::string programFolder, Form* owner)
+    : Form(owner, kFrontpieceForm), programFolder_(std::move(programFolder)) {
   BuildControls(*this, kFrontpieceLayout);
-  auto* exitButton = findChild<CommandButton*>(QStringLiteral("Exit"));
+  auto* exitButton = Find<CommandButton>("Exit");
   exitButton->onClick = [this] { Exit_Click(); };
-  exitButton->setFocus(Qt::OtherFocusReason);
+  SetFocusOrder({exitButton});
 }
 
 void Frontpiece::Form_Load() {
-  // The viewer is a window of its own, owned by this one; closing it destroys it.
-  QPointer<Graph> graph = new Graph(programFolder_, this);
-  graph->setAttribute(Qt::WA_DeleteOnClose);
-  graph->setWindowModality(Qt::WindowModal);
-  QEventLoop modal;
-  connect(graph, &QObject::destroyed, &modal, &QEventLoop::quit);
-  graph->show();
-  if (graph) modal.exec();
+  // The viewer is a window of its own, owned by this one, and unloaded once closed.
+  const auto graph = std::make_unique<Graph>(programFolder_, this);
+  graph->ShowModal();
 }
 
-void Frontpiece::Exit_Click() { close(); }
+void Frontpiece::Exit_Click() { Close(); }
 
 void Frontpiece::LoadAndShow() {
   Form_Load();
-  show();
+  Show();
 }
 
 }  // namespace tallyo

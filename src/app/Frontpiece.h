@@ -3,17 +3,17 @@
 // shows the viewer first, modally; the start window itself appears only when the viewer
 // has been closed.
 
-#include <QString>
+#include <string>
 
-#include "platform/Form.h"
+#include "Form.h"
 
 namespace tallyo {
 
 class Frontpiece : public Form {
-  Q_OBJECT
+  TALLYO_FORM
  public:
-  // The viewer's logs folder lies inside programFolder.
-  explicit Frontpiece(const QString& programFolder, QWidget* parent = nullptr);
+  // The viewer's logs folder lies inside programFolder (UTF-8).
+  explicit Frontpiece(std::string programFolder, Form* owner = nullptr);
   Frontpiece();
 
   // Loads the viewer and shows it modally, owned by this window; returns when the viewer
@@ -25,7 +25,7 @@ class Frontpiece : public Form {
   void LoadAndShow();
 
  private:
-  QString programFolder_;
+  std::string programFolder_;
 };
 
 }  // namespace tallyo

@@ -11,6 +11,7 @@
 #include "log/RecordLine.h"
 #include "log/TagText.h"
 #include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
 #include "platform/TextRules.h"
 
@@ -111,12 +112,7 @@ std::size_t LineEnd(std::string_view text, std::size_t from, std::size_t& next) 
 }  // namespace
 
 std::string LogFilePath(std::string_view programFolder, std::string_view fileName) {
-  std::string path;
-  path.reserve(programFolder.size() + 6 + fileName.size());
-  path += programFolder;
-  path += "/logs/";
-  path += fileName;
-  return path;
+  return JoinPath(JoinPath(programFolder, "logs"), fileName);
 }
 
 DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {

@@ -48,7 +48,8 @@ inline constexpr int kRecordLimit = 9999;
 // message of any other outcome and calls DrawGraph for kLoaded.
 DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request);
 
-// The path of the file DISPLAY reads: program folder, "/logs/", file name.
+// The path of the file DISPLAY reads: program folder, "logs", file name, joined by the
+// system's separator.
 std::string LogFilePath(std::string_view programFolder, std::string_view fileName);
 
 }  // namespace tallyo

@@ -1,7 +1,5 @@
 #pragma once
-// Colours of the layouts, stored as 0x00BBGGRR, as Qt colours.
-
-#include <QColor>
+// Colours the windows share, as 0x00BBGGRR.
 
 #include "platform/DrawSurface.h"
 
@@ -9,10 +7,5 @@ namespace tallyo {
 
 // The background of both windows.
 inline constexpr Colour kWindowGreen = Rgb(0, 192, 0);
-
-inline QColor ToQColor(Colour colour) {
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
 
 }  // namespace tallyo

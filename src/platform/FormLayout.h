@@ -49,6 +49,16 @@ struct LayoutRow {
   TextAlign align = TextAlign::kLeft;
 };
 
+// What a window is: its name (the one tests and automation find it by), its caption, the
+// size of its client area in twips, and its background colour.
+struct FormInfo {
+  const char* name;
+  const char* caption;
+  int clientWidthTwips;
+  int clientHeightTwips;
+  Colour background;
+};
+
 // Windowed controls end up above labels, and within each group an earlier row lies above
 // a later one. Lines are painted by the form beneath everything.
 void BuildControls(Form& form, std::span<const LayoutRow> layout);

@@ -1,29 +1,18 @@
 #pragma once
-// Window layouts are measured in twips (1/1440 inch). At 96 dpi a logical pixel is 15
-// twips; Qt's high-DPI scaling takes logical pixels on to the device.
-
-#include <QLine>
-#include <QRect>
+// Window layouts are measured in twips (1/1440 inch). A screen of 96 dots per inch has 15
+// twips to the pixel; other resolutions scale from there.
 
 namespace tallyo {
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / 96;
 
-// Nearest logical pixel, halves away from zero.
-constexpr int TwipsToPixels(int twips) {
-  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
-                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
-}
-
-// Both edges are converted on their own, so controls that meet in twips meet in pixels.
-inline QRect TwipsRect(int left, int top, int width, int height) {
-  const int x = TwipsToPixels(left);
-  const int y = TwipsToPixels(top);
-  return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
-}
-
-inline QLine TwipsLine(int x1, int y1, int x2, int y2) {
-  return QLine(TwipsToPixels(x1), TwipsToPixels(y1), TwipsToPixels(x2), TwipsToPixels(y2));
+// Nearest pixel at dpi dots per inch, halves away from zero.
+constexpr int TwipsToPixels(int twips, int dpi = 96) {
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  const long long half = kTwipsPerInch / 2;
+  return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
+                                      : -((-scaled + half) / kTwipsPerInch));
 }
 
 }  // namespace tallyo

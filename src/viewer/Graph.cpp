@@ -1,31 +1,31 @@
 #include "viewer/Graph.h"
 
-#include "platform/CheckBox.h"
+#include <utility>
+
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "TextBox.h"
 #include "platform/Colours.h"
-#include "platform/CommandButton.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextBox.h"
 
 namespace tallyo {
 namespace {
 
-// Client area of the viewer, in twips.
-constexpr int kClientWidth = 14865;
-constexpr int kClientHeight = 6750;
+constexpr FormInfo kGraphForm{"Graph", "Graph", 14865, 6750, kWindowGreen};
 
 }  // namespace
 
-Graph::Graph(QWidget* parent) : Graph(ProgramFolder(), parent) {}
+Graph::Graph(Form* owner) : Graph(ProgramFolder(), owner) {}
 
-Graph::Graph(const QString& programFolder, QWidget* parent)
-    : Form(parent, kClientWidth, kClientHeight, kWindowGreen),
+Graph::Graph(std::string programFolder, Form* owner)
+    : Form(owner, kGraphForm),
       // The series are large fixed arrays: the state lives on the heap, all zero.
       state_(std::make_unique<ViewerState>()),
-      programFolder_(programFolder) {
+      programFolder_(std::move(programFolder)) {
   BuildLayout();
   ConnectHandlers();
   Form_Load();
@@ -35,7 +35,7 @@ Graph::~Graph() = default;
 
 void Graph::ConnectHandlers() {
   Dir1->onChange = [this] { Dir1_Change(); };
-  File1->onClick = [this](const QString&) { File1_Click(); };
+  File1->onClick = [this](const auto&) { File1_Click(); };
   Command1->onClick = [this] { Command1_Click(); };
   Command2->onClick = [this] { Command2_Click(); };
   Check1->onClick = [this] { Check1_Click(); };

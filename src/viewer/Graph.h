@@ -3,15 +3,14 @@
 // with its mouse handling, the series switches, the interval box and the summary labels.
 // It owns the viewer's state, which lives exactly as long as the window.
 
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "Form.h"
 #include "chart/ChartControls.h"
-#include "platform/Form.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -25,17 +24,17 @@ class PictureBox;
 class TextBox;
 
 class Graph : public Form, public ChartControls {
-  Q_OBJECT
+  TALLYO_FORM
  public:
   // Builds the window from its layout and runs its load handling. The logs folder is
   // the one inside the running program's folder.
-  explicit Graph(QWidget* parent = nullptr);
-  // The same with the logs folder inside programFolder.
-  explicit Graph(const QString& programFolder, QWidget* parent = nullptr);
+  explicit Graph(Form* owner = nullptr);
+  // The same with the logs folder inside programFolder (UTF-8).
+  explicit Graph(std::string programFolder, Form* owner = nullptr);
   ~Graph() override;
 
   const ViewerState& State() const { return *state_; }
-  const QString& ProgramFolderPath() const { return programFolder_; }
+  const std::string& ProgramFolderPath() const { return programFolder_; }
 
   // ChartControls
   std::string IntervalText() const override;
@@ -69,7 +68,7 @@ class Graph : public Form, public ChartControls {
   void StoreSwitch(const CheckBox& box, std::int16_t& seriesSwitch);
 
   std::unique_ptr<ViewerState> state_;
-  QString programFolder_;
+  std::string programFolder_;
 
   // The controls the handlers use, named as in the layout.
   TextBox* Interval = nullptr;

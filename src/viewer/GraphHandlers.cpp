@@ -1,22 +1,22 @@
 // The viewer's event handlers: load, file choice and DISPLAY, exit, the series switches,
 // the interval box, and the mouse on the chart.
 
-#include <QFile>
 #include <cmath>
 #include <string>
 
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Label.h"
+#include "MessageBox.h"
+#include "PictureBox.h"
+#include "TextBox.h"
 #include "chart/DrawGraph.h"
 #include "log/LoadLog.h"
-#include "platform/CheckBox.h"
-#include "platform/CommandButton.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Label.h"
-#include "platform/MessageBox.h"
 #include "platform/NumberText.h"
-#include "platform/PictureBox.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
-#include "platform/TextBox.h"
 #include "platform/TextRules.h"
 #include "viewer/Graph.h"
 
@@ -27,7 +27,7 @@ void Graph::Form_Load() {
   // A logs folder that does not exist is held all the same: the file list stays empty
   // and DISPLAY asks for a file. A folder that goes after a file was chosen is reported
   // by DISPLAY as a file it cannot open.
-  Dir1->SetPath(programFolder_ + QStringLiteral("/logs"));
+  Dir1->SetPath(JoinPath(programFolder_, "logs"));
   s.viewStart = 0;
   s.viewEnd = 0;
   s.mouseIsDown = 0;
@@ -46,7 +46,7 @@ void Graph::Form_Load() {
 void Graph::Dir1_Change() { File1->SetPath(Dir1->Path()); }
 
 void Graph::File1_Click() {
-  text1->setText(File1->FileName());
+  text1->SetCaption(File1->FileName());
   Time1h->SetText("00");
   Time2h->SetText("23");
   Time1m->SetText("00");
@@ -61,11 +61,9 @@ void Graph::Display() {
   const std::string time1m = Time1m->Text();
   const std::string time2h = Time2h->Text();
   const std::string time2m = Time2m->Text();
-  // File names travel in the file system's own encoding.
-  const std::string fileName = QFile::encodeName(text1->text()).toStdString();
-  const std::string folder = QFile::encodeName(programFolder_).toStdString();
+  const std::string fileName = text1->Caption();
   const DisplayResult result =
-      LoadLog(*state_, DisplayRequest{time1h, time1m, time2h, time2m, fileName, folder});
+      LoadLog(*state_, DisplayRequest{time1h, time1m, time2h, time2m, fileName, programFolder_});
   if (result.outcome == DisplayOutcome::kLoaded) {
     Redraw();
   } else if (!result.message.empty()) {
@@ -75,7 +73,7 @@ void Graph::Display() {
 
 void Graph::Redraw() { DrawGraph(*state_, *this, *Plot); }
 
-void Graph::Command2_Click() { close(); }
+void Graph::Command2_Click() { Close(); }
 
 void Graph::StoreSwitch(const CheckBox& box, std::int16_t& seriesSwitch) {
   seriesSwitch = static_cast<std::int16_t>(box.Value());

@@ -1,18 +1,17 @@
 // The viewer window's layout, and the typed handles the handlers use.
 
-#include <QWidget>
 #include <array>
+#include <iterator>
+#include <tuple>
 
-#include "platform/ChartIcon.h"
-#include "platform/CheckBox.h"
-#include "platform/CommandButton.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Fonts.h"
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "TextBox.h"
 #include "platform/FormLayout.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
-#include "platform/TextBox.h"
 #include "viewer/Graph.h"
 
 namespace tallyo {
@@ -91,58 +90,43 @@ constexpr LayoutRow kGraphLayout[] = {
     {K::kLabel, "Label15", "Log History", 45, 45, 1680, 375, kSans135, kWhite},
 };
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-  T* control = window.findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-  Q_ASSERT(control);
-  return control;
-}
+constexpr FontChoice kWindowFont12{"MS Sans Serif", 12};
 
 }  // namespace
 
 void Graph::BuildLayout() {
-  setObjectName(QStringLiteral("Graph"));
-  setWindowTitle(QStringLiteral("Graph"));
-  setWindowIcon(ChartIcon());
-  setFont(LayoutFont("MS Sans Serif", 12));
+  SetFormFont(kWindowFont12);
   BuildControls(*this, kGraphLayout);
 
-  Interval = Control<TextBox>(*this, "Interval");
-  File1 = Control<FileListBox>(*this, "File1");
-  Dir1 = Control<DirListBox>(*this, "Dir1");
-  Check1 = Control<CheckBox>(*this, "Check1");
-  Check2 = Control<CheckBox>(*this, "Check2");
-  Check3 = Control<CheckBox>(*this, "Check3");
-  Check4 = Control<CheckBox>(*this, "Check4");
-  Check5 = Control<CheckBox>(*this, "Check5");
-  Check6 = Control<CheckBox>(*this, "Check6");
-  Plot = Control<PictureBox>(*this, "Plot");
-  Command1 = Control<CommandButton>(*this, "Command1");
-  Command2 = Control<CommandButton>(*this, "Command2");
-  Time1h = Control<TextBox>(*this, "Time1h");
-  Time1m = Control<TextBox>(*this, "Time1m");
-  Time2h = Control<TextBox>(*this, "Time2h");
-  Time2m = Control<TextBox>(*this, "Time2m");
-  text1 = Control<Label>(*this, "text1");
-  vv = Control<Label>(*this, "vv");
-  av = Control<Label>(*this, "av");
-  wv = Control<Label>(*this, "wv");
-  rv = Control<Label>(*this, "rv");
-  sv = Control<Label>(*this, "sv");
+  Interval = Find<TextBox>("Interval");
+  File1 = Find<FileListBox>("File1");
+  Dir1 = Find<DirListBox>("Dir1");
+  Check1 = Find<CheckBox>("Check1");
+  Check2 = Find<CheckBox>("Check2");
+  Check3 = Find<CheckBox>("Check3");
+  Check4 = Find<CheckBox>("Check4");
+  Check5 = Find<CheckBox>("Check5");
+  Check6 = Find<CheckBox>("Check6");
+  Plot = Find<PictureBox>("Plot");
+  Command1 = Find<CommandButton>("Command1");
+  Command2 = Find<CommandButton>("Command2");
+  Time1h = Find<TextBox>("Time1h");
+  Time1m = Find<TextBox>("Time1m");
+  Time2h = Find<TextBox>("Time2h");
+  Time2m = Find<TextBox>("Time2m");
+  text1 = Find<Label>("text1");
+  vv = Find<Label>("vv");
+  av = Find<Label>("av");
+  wv = Find<Label>("wv");
+  rv = Find<Label>("rv");
+  sv = Find<Label>("sv");
   const char* const summaryNames[] = {"stime", "ftime", "VMax1", "VMin1", "AMax1", "AMin1", "WMax1",
                                       "WMin1", "RMax1", "RMin1", "SMax1", "SMin1", "watts"};
   static_assert(std::size(summaryNames) == std::tuple_size_v<decltype(summary_)>);
-  for (std::size_t i = 0; i < summary_.size(); ++i)
-    summary_[i] = Control<Label>(*this, summaryNames[i]);
+  for (std::size_t i = 0; i < summary_.size(); ++i) summary_[i] = Find<Label>(summaryNames[i]);
 
-  Plot->setFocusPolicy(Qt::StrongFocus);
-
-  QWidget* const focusOrder[] = {Time1m, Time2m, Command1, Time2h,  Time1h, Command2,
-                                 Plot,   Check1, Check2,   Check3,  Check4, Check5,
-                                 Check6, Dir1,   File1,    Interval};
-  for (std::size_t i = 1; i < std::size(focusOrder); ++i)
-    setTabOrder(focusOrder[i - 1], focusOrder[i]);
-  Time1m->setFocus(Qt::OtherFocusReason);
+  SetFocusOrder({Time1m, Time2m, Command1, Time2h, Time1h, Command2, Plot, Check1, Check2, Check3,
+                 Check4, Check5, Check6, Dir1, File1, Interval});
 }
 
 }  // namespace tallyo

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Files.h"
+#include "platform/FileBuffer.h"
 
 namespace tallyo {
 

@@ -24,9 +24,7 @@
 namespace tallyo::test {
 namespace {
 
-QString Folder(const TempLogFolder& folder) {
-  return QString::fromStdString(folder.ProgramFolder());
-}
+std::string Folder(const TempLogFolder& folder) { return folder.ProgramFolder(); }
 
 // Runs one step at a time from the event loop, each once its condition holds; gives up
 // (closing every window) after a few seconds so that a failing test cannot hang.
@@ -129,7 +127,7 @@ TEST(FrontpieceGuiTest, TheProgramRunsViewerThenStartWindowAndEndsWithIt) {
        }},
   });
   const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
-  EXPECT_EQ(RunProgram(*qApp), 0);
+  EXPECT_EQ(RunProgram(), 0);
   EXPECT_TRUE(script.Done());
   EXPECT_EQ(seen, (std::vector<std::string>{"viewer", "start"}));
   EXPECT_TRUE(start.isNull());

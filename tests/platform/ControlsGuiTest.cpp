@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/ChartIcon.h"
-#include "platform/CheckBox.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Fonts.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/MessageBox.h"
-#include "platform/TextBox.h"
-#include "platform/Twips.h"
+#include "ChartIcon.h"
+#include "CheckBox.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Fonts.h"
+#include "Form.h"
+#include "Label.h"
+#include "MessageBox.h"
+#include "QtTwips.h"
+#include "TextBox.h"
 #include "support/TempLogFolder.h"
 #include "viewer/GuiTestSupport.h"
 

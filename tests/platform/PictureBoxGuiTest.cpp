@@ -16,7 +16,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/PictureBox.h"
+#include "PictureBox.h"
 #include "platform/ScaleMap.h"
 
 namespace tallyo {

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <memory>
 
-#include "platform/CheckBox.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/PictureBox.h"
-#include "platform/TextBox.h"
+#include "CheckBox.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "PictureBox.h"
+#include "TextBox.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
 #include "viewer/GuiTestSupport.h"
@@ -23,7 +23,7 @@ inline constexpr Colour kMarker = Rgb(255, 0, 255);
 class GraphFixture : public ::testing::Test {
  protected:
   Graph& Open() {
-    graph_ = std::make_unique<Graph>(QString::fromStdString(folder_.ProgramFolder()));
+    graph_ = std::make_unique<Graph>(folder_.ProgramFolder());
     graph_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(graph_.get()));
     return *graph_;

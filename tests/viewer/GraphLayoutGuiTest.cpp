@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <set>
 
-#include "platform/Form.h"
+#include "Form.h"
 #include "viewer/GraphFixture.h"
 
 namespace tallyo::test {

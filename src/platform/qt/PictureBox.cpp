@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -167,6 +167,8 @@ struct PictureBox::Impl {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent), impl_(std::make_unique<Impl>(this)) {
   setMouseTracking(true);
   setCursor(Qt::CrossCursor);
+  // The chart takes the keyboard focus in its turn, like the windows' other controls.
+  setFocusPolicy(Qt::StrongFocus);
   // The backing picture covers every pixel, so Qt need not clear the box first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   impl_->Sync(true);

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace tallyo {
 
@@ -17,6 +18,7 @@ class DirListBox : public QListWidget {
   // folder again runs nothing. A folder that does not exist is held all the same and
   // shows no subfolders.
   void SetPath(const QString& folder);
+  void SetPath(const std::string& folder) { SetPath(QString::fromStdString(folder)); }
   QString Path() const { return path_; }
 
   std::function<void()> onChange;

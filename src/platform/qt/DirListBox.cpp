@@ -1,4 +1,4 @@
-#include "platform/DirListBox.h"
+#include "DirListBox.h"
 
 #include <QDir>
 

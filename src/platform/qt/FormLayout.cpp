@@ -4,17 +4,17 @@
 #include <QPalette>
 #include <vector>
 
-#include "platform/CheckBox.h"
-#include "platform/Colours.h"
-#include "platform/CommandButton.h"
-#include "platform/DirListBox.h"
-#include "platform/FileListBox.h"
-#include "platform/Fonts.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
-#include "platform/TextBox.h"
-#include "platform/Twips.h"
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Fonts.h"
+#include "Form.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "QtColours.h"
+#include "QtTwips.h"
+#include "TextBox.h"
 
 namespace tallyo {
 namespace {
@@ -86,11 +86,11 @@ void BuildControls(Form& form, std::span<const LayoutRow> layout) {
   std::vector<QWidget*> labels;
   std::vector<QWidget*> windowed;
   for (const LayoutRow& row : layout) {
-    const QString name = QString::fromLatin1(row.name);
     if (row.kind == ControlKind::kLine) {
-      form.AddLine(name, row.left, row.top, row.width, row.height);
+      form.AddLine(row.name, row.left, row.top, row.width, row.height);
       continue;
     }
+    const QString name = QString::fromLatin1(row.name);
     QWidget* control = MakeControl(form, row);
     control->setObjectName(name);
     control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));

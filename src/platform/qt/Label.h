@@ -3,6 +3,7 @@
 // aligned to the top of its rectangle like the labels of the layouts.
 
 #include <QLabel>
+#include <string>
 #include <string_view>
 
 namespace tallyo {
@@ -15,7 +16,10 @@ class Label : public QLabel {
   void SetAlignment(Qt::Alignment horizontal);
   void SetTextColour(const QColor& colour);
   void SetCaption(std::string_view caption);
-  QString Caption() const { return text(); }
+  void SetCaption(const char* caption) { SetCaption(std::string_view(caption)); }
+  void SetCaption(const QString& caption) { setText(caption); }
+  // UTF-8.
+  std::string Caption() const { return text().toStdString(); }
 };
 
 }  // namespace tallyo

@@ -1,12 +1,12 @@
-// The program's entry. It takes no command line and reads no settings.
+// The program's entry on Qt. It takes no command line and reads no settings.
 
 #include <QApplication>
 
+#include "Application.h"
 #include "app/Program.h"
-#include "app/ProgramInfo.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   tallyo::ConfigureApplication(app);
-  return tallyo::RunProgram(app);
+  return tallyo::RunProgram();
 }

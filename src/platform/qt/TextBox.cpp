@@ -1,4 +1,4 @@
-#include "platform/TextBox.h"
+#include "TextBox.h"
 
 namespace tallyo {
 

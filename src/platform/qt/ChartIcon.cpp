@@ -1,4 +1,4 @@
-#include "platform/ChartIcon.h"
+#include "ChartIcon.h"
 
 #include <QPainter>
 #include <QPixmap>

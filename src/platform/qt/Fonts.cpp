@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "Fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/Label.h"
+#include "Label.h"
 
 #include <QApplication>
 #include <QPalette>

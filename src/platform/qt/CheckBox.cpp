@@ -1,4 +1,4 @@
-#include "platform/CheckBox.h"
+#include "CheckBox.h"
 
 #include <QPalette>
 #include <QStyleOptionButton>

@@ -1,4 +1,4 @@
-#include "platform/FileListBox.h"
+#include "FileListBox.h"
 
 #include <QDir>
 #include <QMouseEvent>

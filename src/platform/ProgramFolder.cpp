@@ -1,9 +1,0 @@
-#include "platform/ProgramFolder.h"
-
-#include <QCoreApplication>
-
-namespace tallyo {
-
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
-
-}  // namespace tallyo

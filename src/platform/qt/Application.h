@@ -1,0 +1,11 @@
+#pragma once
+// The Qt application object as the program sets it up: its name, version, maker and icon,
+// and the layouts' fonts mapped to faces of this system.
+
+class QApplication;
+
+namespace tallyo {
+
+void ConfigureApplication(QApplication& app);
+
+}  // namespace tallyo
