@@ -160,7 +160,7 @@ struct ShownViewer {
   PictureBox* plot;
 
   explicit ShownViewer(ScratchDay& d)
-      : day(d), graph(QString::fromStdString(d.Folder())), plot(nullptr) {
+      : day(d), graph(d.Folder()), plot(nullptr) {
     graph.show();
     QCoreApplication::processEvents();
     plot = graph.findChild<PictureBox*>(QStringLiteral("Plot"));
