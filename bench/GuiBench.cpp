@@ -159,8 +159,7 @@ struct ShownViewer {
   Graph graph;
   PictureBox* plot;
 
-  explicit ShownViewer(ScratchDay& d)
-      : day(d), graph(d.Folder()), plot(nullptr) {
+  explicit ShownViewer(ScratchDay& d) : day(d), graph(d.Folder()), plot(nullptr) {
     graph.show();
     QCoreApplication::processEvents();
     plot = graph.findChild<PictureBox*>(QStringLiteral("Plot"));

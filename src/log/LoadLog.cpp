@@ -1,15 +1,18 @@
 #include "log/LoadLog.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "log/ByteMasks.h"
+#include "log/LineTime.h"
+#include "log/LogLines.h"
 #include "log/RecordLine.h"
-#include "log/TagText.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
@@ -26,19 +29,6 @@ std::optional<double> JoinedTime(std::string_view hours, std::string_view minute
   joined += ':';
   joined += minutes;
   return ParseTimeOfDay(joined);
-}
-
-// The time text of a line. Logged lines begin with their time field, so that case skips
-// the general search for the open tag; the result is the same as TagText(line, 'T').
-std::optional<std::string_view> TimeText(std::string_view line) {
-  if (line.size() >= 3 && line[0] == '<' && line[1] == 'T' && line[2] == '>') {
-    // No close tag can start inside the leading "<T>", so searching after it finds the
-    // line's first one.
-    const std::size_t q = line.find("</T>", 3);
-    if (q == std::string_view::npos) return std::nullopt;
-    return line.substr(3, q - 3);
-  }
-  return TagText(line, 'T');
 }
 
 // The value of a plain decimal as the logger writes it ("13.2", "-2.0", "350"): an optional
@@ -89,25 +79,149 @@ std::int16_t IntegerField(std::string_view text) {
   return ParseLogInteger(text);
 }
 
-// Cuts text at every CR LF, and only there. Returns the end of the line that starts at
-// `from` and sets `next` to the start of the following line (text.size() + 1 after the
-// last line).
-std::size_t LineEnd(std::string_view text, std::size_t from, std::size_t& next) {
-  const char* data = text.data();
-  std::size_t pos = from;
-  while (pos < text.size()) {
-    const void* lf = std::memchr(data + pos, '\n', text.size() - pos);
-    if (!lf) break;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
-    if (at > from && data[at - 1] == '\r') {
-      next = at + 1;
-      return at - 1;
-    }
-    pos = at + 1;  // a lone LF is part of the line
-  }
-  next = text.size() + 1;
-  return text.size();
+// The first whole second of the day whose time value lies above bound; kSecondsPerDay when
+// none does. Time values grow with the seconds, so a line's time lies strictly inside the
+// window exactly when its seconds lie in [FirstSecondAbove(start), FirstSecondFrom(finish)).
+int FirstSecondAbove(double bound) {
+  int s = 0;
+  if (bound >= 0) s = static_cast<int>(std::min(bound * kSecondsPerDay, double{kSecondsPerDay}));
+  while (s > 0 && (s - 1) / double{kSecondsPerDay} > bound) --s;
+  while (s < kSecondsPerDay && !(s / double{kSecondsPerDay} > bound)) ++s;
+  return s;
 }
+
+// The first whole second of the day whose time value is not below bound.
+int FirstSecondFrom(double bound) {
+  int s = 0;
+  if (bound >= 0) s = static_cast<int>(std::min(bound * kSecondsPerDay, double{kSecondsPerDay}));
+  while (s > 0 && !((s - 1) / double{kSecondsPerDay} < bound)) --s;
+  while (s < kSecondsPerDay && s / double{kSecondsPerDay} < bound) ++s;
+  return s;
+}
+
+// One pass over the text: cuts it at every CR LF into the state's lines, examines each line
+// by the rules and stores the records that lie inside the window.
+//
+// The bytes are taken 64 at a time as masks of their CRs, LFs and '<'s. A CR LF ends a
+// line; a line holds a field only where it holds a '<', so a line is looked at from its
+// first '<' on, once, and lines without any '<' (no T field, so time 00:00:00, which never
+// lies after a start time) cost nothing but their share of the masks. A line that begins
+// with "<T>hh:mm:ss</T>" is timed at fixed positions; any other line takes the general
+// search over the whole line. After the record limit the rest is only cut.
+class Scan {
+ public:
+  Scan(ViewerState& state, std::string_view text)
+      : state_(state),
+        text_(text),
+        firstSecond_(FirstSecondAbove(state.startTime)),
+        endSecond_(FirstSecondFrom(state.finishTime)) {}
+
+  // Returns whether the record limit was reached.
+  bool Run() {
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    LogLines& lines = state_.logLines;
+    std::size_t crLfs = 0;
+    std::uint64_t crBefore = 0;  // 1 when the byte before this block is a CR
+    std::size_t lineStart = 0;
+    bool lineExamined = false;  // the line that starts at lineStart has been looked at
+    alignas(16) char last[kMaskBytes];
+    for (std::size_t base = 0; base < size; base += kMaskBytes) {
+      if (base % LogLines::kBlockBytes == 0 && base != 0) lines.Block(crLfs);
+      const char* p = data + base;
+      if (size - base < kMaskBytes) {
+        // The last bytes, padded with NULs (none of them a byte looked for).
+        std::memset(last, 0, sizeof last);
+        std::memcpy(last, p, size - base);
+        p = last;
+      }
+      const ByteMasks m = MasksOf(p);
+      std::uint64_t ends = m.lf & ((m.cr << 1) | crBefore);  // the LF of each CR LF
+      crBefore = m.cr >> 63;
+      crLfs += static_cast<std::size_t>(BitCount(ends));
+      if (limitReached_) continue;
+
+      std::uint64_t open = m.open;
+      while (open != 0) {
+        const int k = std::countr_zero(open);
+        const std::uint64_t below = (std::uint64_t{1} << k) - 1;
+        if (const std::uint64_t before = ends & below) {
+          lineStart = base + kMaskBytes - static_cast<std::size_t>(std::countl_zero(before));
+          lineExamined = false;
+          ends &= ~below;
+        }
+        if (!lineExamined) {
+          lineExamined = true;
+          Examine(lineStart, base + static_cast<std::size_t>(k));
+          if (limitReached_) break;
+        }
+        // The other '<'s of this line need no look.
+        open = ends == 0 ? 0 : open & ~((ends & (~ends + 1)) - 1);
+      }
+      if (ends != 0) {
+        lineStart = base + kMaskBytes - static_cast<std::size_t>(std::countl_zero(ends));
+        lineExamined = false;
+      }
+    }
+    lines.Finish(crLfs);
+    return limitReached_;
+  }
+
+  int Count() const { return count_; }
+
+ private:
+  // The line that starts at start, whose first '<' lies at firstOpen.
+  void Examine(std::size_t start, std::size_t firstOpen) {
+    double t = 0;
+    if (firstOpen == start) {
+      const int seconds = LeadingTimeSeconds(text_.data() + start, text_.size() - start);
+      if (seconds >= 0) {
+        if (seconds < firstSecond_ || seconds >= endSecond_) return;
+        t = seconds / double{kSecondsPerDay};
+        Keep(t, LineFrom(start));
+        return;
+      }
+    }
+    const std::string_view line = LineFrom(start);
+    const std::optional<double> time = LineTime(line);
+    if (!time) return;
+    t = *time;
+    if (!(t > state_.startTime && t < state_.finishTime)) return;
+    Keep(t, line);
+  }
+
+  std::string_view LineFrom(std::size_t start) const {
+    const std::size_t crlf = FindCrLf(text_, start);
+    return text_.substr(start, (crlf == std::string_view::npos ? text_.size() : crlf) - start);
+  }
+
+  void Keep(double t, std::string_view line) {
+    if (count_ + 1 > kRecordLimit) {
+      limitReached_ = true;
+      return;
+    }
+    const int k = ++count_;
+    const RecordLine fields(line);
+    state_.timeSeries[k] = t;
+    state_.voltsSeries[k] = NumberField(fields, 'V');
+    state_.ampsSeries[k] = NumberField(fields, 'I');
+    state_.rpmSeries[k] = NumberField(fields, 'R');
+    state_.wattsSeries[k] = NumberField(fields, 'W');
+    state_.speedSeries[k] = NumberField(fields, 'S');
+    if (const std::optional<std::string_view> mText = fields.Field('M')) {
+      carriedM_ = IntegerField(*mText);
+    }
+    state_.mSeries[k] = carriedM_;
+  }
+
+  ViewerState& state_;
+  std::string_view text_;
+  int firstSecond_;
+  int endSecond_;
+  int count_ = 0;
+  bool limitReached_ = false;
+  std::int16_t carriedM_ = 0;  // the carried M text, held as its value; empty counts as 0
+};
 
 }  // namespace
 
@@ -137,59 +251,21 @@ DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
   }
 
   const std::string_view text = state.logText.View();
-  state.logLines.clear();  // keeps its capacity for the next display
   state.recordCount = 0;
   state.zoomState = 0;
-
-  // The lines are cut and examined in one pass over the bytes. After the record limit
-  // the rest is only cut, since the lines of the file are kept in full.
-  int count = 0;
-  bool limitReached = false;
-  std::int16_t carriedM = 0;  // the carried M text, held as its value; empty counts as 0
-  std::size_t from = 0;
-  while (from <= text.size()) {
-    std::size_t next = 0;
-    const std::size_t end = LineEnd(text, from, next);
-    const std::string_view line = text.substr(from, end - from);
-    try {
-      state.logLines.push_back(line);
-    } catch (const std::bad_alloc&) {
-      // Millions of short lines on a machine short of memory: told like a file that cannot
-      // be read, with no records (recordCount stays 0), instead of ending the program.
-      std::vector<std::string_view>().swap(state.logLines);
-      return {DisplayOutcome::kFileError, "Cannot read the log file \"" +
-                                              LogFilePath(request.programFolder, request.fileName) +
-                                              "\": " + std::strerror(ENOMEM)};
-    }
-    from = next;
-    if (limitReached) continue;
-
-    double t = 0;  // a line without a time field stands at 00:00:00
-    if (const std::optional<std::string_view> timeText = TimeText(line)) {
-      const std::optional<double> parsed = ParseTimeOfDay(*timeText);
-      if (!parsed) continue;
-      t = *parsed;
-    }
-    if (!(t > state.startTime && t < state.finishTime)) continue;
-
-    if (count + 1 > kRecordLimit) {
-      limitReached = true;
-      continue;
-    }
-    ++count;
-    const RecordLine fields(line);
-    state.timeSeries[count] = t;
-    state.voltsSeries[count] = NumberField(fields, 'V');
-    state.ampsSeries[count] = NumberField(fields, 'I');
-    state.rpmSeries[count] = NumberField(fields, 'R');
-    state.wattsSeries[count] = NumberField(fields, 'W');
-    state.speedSeries[count] = NumberField(fields, 'S');
-    if (const std::optional<std::string_view> m = fields.Field('M')) {
-      carriedM = IntegerField(*m);
-    }
-    state.mSeries[count] = carriedM;
+  try {
+    state.logLines.Start(text);
+  } catch (const std::bad_alloc&) {
+    // A machine short of memory: told like a file that cannot be read, with no records
+    // (recordCount stays 0), instead of ending the program.
+    return {DisplayOutcome::kFileError, "Cannot read the log file \"" +
+                                            LogFilePath(request.programFolder, request.fileName) +
+                                            "\": " + std::strerror(ENOMEM)};
   }
 
+  Scan scan(state, text);
+  const bool limitReached = scan.Run();
+  const int count = scan.Count();
   if (limitReached) {
     state.recordCount = kRecordLimit + 1;
     return {DisplayOutcome::kRecordLimit, std::string(kRecordLimitMessage)};

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "log/LogLines.h"
 #include "platform/FileBuffer.h"
 
 namespace tallyo {
@@ -21,10 +22,10 @@ using Series = std::array<double, kSeriesSize>;
 using MSeries = std::array<std::int16_t, kSeriesSize>;
 
 struct ViewerState {
-  // The bytes of the log file last read by DISPLAY; logLines are views into it. The
-  // buffer keeps its capacity from one display to the next.
+  // The bytes of the log file last read by DISPLAY, and its lines, cut in those bytes.
+  // Both keep their storage from one display to the next.
   FileBuffer logText;
-  std::vector<std::string_view> logLines;
+  LogLines logLines;
 
   Series voltsSeries{};
   Series ampsSeries{};
