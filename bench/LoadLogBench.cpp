@@ -1,9 +1,11 @@
-// DISPLAY (LoadLog) alone on a normal day and on a huge one, and `wc -l` on the same huge
-// file in the same run as the yardstick for reading a file of that size.
+// DISPLAY (LoadLog) alone on a normal day, on a huge one and on a file of nothing but empty
+// lines, and `wc -l` on the same big files in the same run as the yardstick for reading a
+// file of that size.
 //
 // Inputs come from the environment (the ./bench script sets them):
 //   TALLYO_BENCH_NORMAL  a day logged every 10 s (8,640 lines)
 //   TALLYO_BENCH_HUGE    a day of 1,000,000 lines
+//   TALLYO_BENCH_EMPTY   25,000,000 empty lines (CR LF only)
 //   TALLYO_BENCH_HUGE_START, TALLYO_BENCH_HUGE_FINISH  the window shown of the huge day,
 //                        "HH:MM"; it must keep fewer than 9,999 records
 
@@ -35,7 +37,8 @@ Window SplitWindow(const std::string& start, const std::string& finish) {
   return w;
 }
 
-void RunDisplay(benchmark::State& state, const std::string& source, const Window& window) {
+void RunDisplay(benchmark::State& state, const std::string& source, const Window& window,
+                DisplayOutcome expected = DisplayOutcome::kLoaded) {
   ScratchDay day(source, "day.txt");
   if (!day.Ok()) {
     state.SkipWithError(("missing input file " + source).c_str());
@@ -47,8 +50,8 @@ void RunDisplay(benchmark::State& state, const std::string& source, const Window
   // One display outside the clock: checks the window and warms the page cache, as a user's
   // second look at the same day would find it.
   const DisplayResult first = LoadLog(*viewer, request);
-  if (first.outcome != DisplayOutcome::kLoaded) {
-    state.SkipWithError(("the display did not load: " + first.message).c_str());
+  if (first.outcome != expected) {
+    state.SkipWithError(("the display did not end as expected: " + first.message).c_str());
     return;
   }
   const auto bytes = day.Bytes();
@@ -74,12 +77,19 @@ void BM_LoadLog_HugeDay(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLog_HugeDay)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A logger stuck writing CR LF: 25,000,000 empty lines, "No data for that date".
+void BM_LoadLog_EmptyLines(benchmark::State& state) {
+  RunDisplay(state, EnvOr("TALLYO_BENCH_EMPTY", "empty-lines.txt"), {"00", "00", "23", "59"},
+             DisplayOutcome::kNoData);
+}
+BENCHMARK(BM_LoadLog_EmptyLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The real `wc -l` on the same bytes, timed around posix_spawn and waitpid.
-void BM_WcLines_HugeDay(benchmark::State& state) {
-  ScratchDay day(EnvOr("TALLYO_BENCH_HUGE", "huge-day.txt"), "day.txt");
+void RunWcLines(benchmark::State& state, const std::string& source) {
+  ScratchDay day(source, "day.txt");
   const std::string wc = EnvOr("TALLYO_BENCH_WC", "/usr/bin/wc");
   if (!day.Ok() || TimeChild(wc, {"wc", "-l", day.Path()}) < 0) {
-    state.SkipWithError("cannot run wc -l on the huge day");
+    state.SkipWithError(("cannot run wc -l on " + source).c_str());
     return;
   }
   for (auto _ : state) {
@@ -93,7 +103,15 @@ void BM_WcLines_HugeDay(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(day.Bytes()));
 }
+void BM_WcLines_HugeDay(benchmark::State& state) {
+  RunWcLines(state, EnvOr("TALLYO_BENCH_HUGE", "huge-day.txt"));
+}
 BENCHMARK(BM_WcLines_HugeDay)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_WcLines_EmptyLines(benchmark::State& state) {
+  RunWcLines(state, EnvOr("TALLYO_BENCH_EMPTY", "empty-lines.txt"));
+}
+BENCHMARK(BM_WcLines_EmptyLines)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 }  // namespace tallyo::bench

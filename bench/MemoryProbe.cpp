@@ -58,5 +58,8 @@ int main(int argc, char** argv) {
   std::printf("idle_kb=%ld display_kb=%ld file_bytes=%llu records=%d outcome=%d\n", idle, display,
               static_cast<unsigned long long>(ec ? 0 : bytes), state->recordCount,
               static_cast<int>(result.outcome));
-  return result.outcome == tallyo::DisplayOutcome::kLoaded ? 0 : 1;
+  return result.outcome == tallyo::DisplayOutcome::kLoaded ||
+                 result.outcome == tallyo::DisplayOutcome::kNoData
+             ? 0
+             : 1;
 }
