@@ -36,7 +36,10 @@ run)
   start
   exec wine "$@"
   ;;
-stop) wineserver -k </dev/null >/dev/null 2>&1 || true ;;
+stop)
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  ;;
 *)
   echo "wine.sh: unknown command $command" >&2
   exit 2

@@ -54,7 +54,8 @@ class TempLogFolder {
     std::mt19937_64 random(seed());
     for (int attempt = 0; root_.empty(); ++attempt) {
       if (attempt == 100) throw std::runtime_error("cannot make a temporary folder");
-      const std::filesystem::path p = tmp / ("tallyo-test-" + std::to_string(random() % 1000000007));
+      const std::filesystem::path p =
+          tmp / ("tallyo-test-" + std::to_string(random() % 1000000007));
       std::error_code ec;
       if (std::filesystem::create_directory(p, ec)) root_ = Utf8Path(p);
     }
@@ -66,7 +67,7 @@ class TempLogFolder {
   ~TempLogFolder() {
     for (const std::string& p : locked_) SetUnwritable(p, false);
     std::error_code ignored;
-    std::filesystem::remove_all(NativePath(root_), ignored);
+    std::filesystem::remove_all(RemovablePath(root_), ignored);
   }
 
   const std::string& ProgramFolder() const { return root_; }
@@ -106,6 +107,12 @@ class TempLogFolder {
 
  private:
 #ifdef _WIN32
+  // The \\?\ form, so that folders deeper than 260 characters go too.
+  static std::filesystem::path RemovablePath(const std::string& path) {
+    const auto converted = SystemPath(path);
+    if (const auto* p = std::get_if<std::wstring>(&converted)) return *p;
+    return NativePath(path);
+  }
   static bool SetUnwritable(const std::string& path, bool on) {
     const auto converted = SystemPath(path);
     if (!std::holds_alternative<std::wstring>(converted)) return false;
@@ -127,6 +134,7 @@ class TempLogFolder {
     return false;
   }
 #else
+  static std::filesystem::path RemovablePath(const std::string& path) { return path; }
   static bool SetUnwritable(const std::string& path, bool on) {
     if (::geteuid() != 0) {
       struct stat st {};

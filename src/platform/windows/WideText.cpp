@@ -55,8 +55,8 @@ std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path) {
   // The prefixed form is passed through unchanged, so it must be complete already.
   std::wstring full(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(),
-                                       nullptr);
+    const DWORD n =
+        ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n == 0) return ::GetLastError();
     if (n < full.size()) {
       full.resize(n);
