@@ -166,6 +166,20 @@ TEST_F(GraphWinTest, FileClickShowsTheChartAndItsLabels) {
   EXPECT_GT(drawn, plot.PictureWidth());
 }
 
+TEST_F(GraphWinTest, TabFollowsTheFocusOrderAndWraps) {
+  Open();
+  SetForegroundWindow(graph_->Handle());
+  SetFocus(Item(116));  // Time1m, first in the order
+  const int order[] = {116, 115,     kCommand1, kTime2h, kTime1h, kCommand2, kPlot,     109, 108,
+                       107, kCheck4, 105,       104,     kDir1,   kFile1,    kInterval, 116};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    ASSERT_TRUE(graph_->MoveFocus(false));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << order[i - 1];
+  }
+  ASSERT_TRUE(graph_->MoveFocus(true));
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), kInterval);
+}
+
 struct MessageCase {
   const char* name;
   int timeBox;  // a time box set to timeText first, or 0
