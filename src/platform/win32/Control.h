@@ -44,6 +44,8 @@ class Control {
 
   // WM_COMMAND from this control, with its notification code.
   virtual void OnCommand(int /*code*/) {}
+  // WM_DRAWITEM for this control, which draws itself: its whole client area on dc.
+  virtual void OnDraw(DeviceContext /*dc*/) {}
   // WM_CTLCOLOR... for this control: the brush to fill with, or nullptr for the system's
   // colours.
   virtual BrushHandle OnColour(DeviceContext /*dc*/) { return nullptr; }

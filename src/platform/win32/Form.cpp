@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Fonts.h"
+#include "Label.h"
 #include "MessageLoop.h"
 #include "ProgramIcon.h"
 #include "WideText.h"
@@ -114,7 +115,25 @@ void Form::SetFormFont(const FontChoice& font) {
 
 Control& Form::Adopt(std::unique_ptr<Control> control) {
   controls_.push_back(std::move(control));
+  if (auto* label = dynamic_cast<Label*>(controls_.back().get())) labels_.push_back(label);
   return *controls_.back();
+}
+
+void Form::PaintSurface(DeviceContext dc, int x, int y, int width, int height) const {
+  const RECT area{0, 0, width, height};
+  FillRect(dc, &area, background_);
+  if (lines_.empty()) return;
+  const COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  for (const LineControl& line : lines_) {
+    MoveToEx(dc, line.x1 - x, line.y1 - y, nullptr);
+    LineTo(dc, line.x2 - x, line.y2 - y);
+    // A line drawn by the system leaves out its last pixel.
+    SetPixel(dc, line.x2 - x, line.y2 - y, colour);
+  }
+  SelectObject(dc, old);
+  DeleteObject(pen);
 }
 
 void Form::SetFocusOrder(std::initializer_list<Control*> order) {
@@ -181,18 +200,9 @@ int Form::RunUntilClosed() {
 void Form::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  if (!lines_.empty()) {
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(dc, pen);
-    for (const LineControl& line : lines_) {
-      MoveToEx(dc, line.x1, line.y1, nullptr);
-      LineTo(dc, line.x2, line.y2);
-      // A line drawn by the system leaves out its last pixel.
-      SetPixel(dc, line.x2, line.y2, GetSysColor(COLOR_WINDOWTEXT));
-    }
-    SelectObject(dc, old);
-    DeleteObject(pen);
-  }
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  PaintSurface(dc, 0, 0, client.right, client.bottom);
   EndPaint(hwnd_, &ps);
 }
 
@@ -213,12 +223,17 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
           return reinterpret_cast<LRESULT>(brush);
       }
       break;
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(hwnd_, &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
-      return 1;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (Control* control = Control::Of(item->hwndItem)) {
+        control->OnDraw(item->hDC);
+        return TRUE;
+      }
+      break;
     }
+    case WM_ERASEBKGND:
+      // WM_PAINT paints the whole surface.
+      return 1;
     case WM_PAINT:
       Paint();
       return 0;

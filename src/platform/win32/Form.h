@@ -21,6 +21,7 @@
 namespace tallyo {
 
 class Form;
+class Label;
 // The window procedure of every form.
 long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
                         long long lParam);
@@ -70,6 +71,11 @@ class Form {
   FontHandle WindowFont() const { return windowFont_; }
   BrushHandle BackgroundBrush() const { return background_; }
   Control& Adopt(std::unique_ptr<Control> control);
+  // The window's surface beneath the controls (background and lines) with the client
+  // point (x, y) at the origin of dc.
+  void PaintSurface(DeviceContext dc, int x, int y, int width, int height) const;
+  // The window's labels from the top of the stacking order downwards.
+  const std::vector<Label*>& Labels() const { return labels_; }
 
   // Moves the focus along the focus order; false when this window has none.
   bool MoveFocus(bool backwards);
@@ -97,6 +103,7 @@ class Form {
   std::vector<MadeFont> fonts_;
   std::vector<LineControl> lines_;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Label*> labels_;
   std::vector<WindowHandle> focusOrder_;
   WindowHandle lastFocus_ = nullptr;
   bool ownsWindowFont_ = false;

@@ -1,7 +1,9 @@
 #pragma once
 // A label: a STATIC control whose window text is its caption, so that screen readers and
-// automation read it. Only its text is painted, over the window's own background, aligned
-// to the top of its rectangle; the text is never taken for a mnemonic.
+// automation read it. It paints only its text, aligned to the top of its rectangle and
+// never taken for a mnemonic, over what lies beneath it: the window's background, its
+// lines and the text of the labels lower in the stacking order. A label with no caption
+// therefore hides nothing.
 
 #include <string>
 #include <string_view>
@@ -21,10 +23,14 @@ class Label : public Control {
   // UTF-8.
   std::string Caption() const;
 
-  BrushHandle OnColour(DeviceContext dc) override;
+  void OnDraw(DeviceContext dc) override;
 
  private:
+  // This label's text on dc, whose origin is at the client point (x, y) of the window.
+  void PaintCaption(DeviceContext dc, int x, int y) const;
+
   Form& form_;
+  TextAlign align_;
   Colour text_;
 };
 
