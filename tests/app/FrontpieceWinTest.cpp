@@ -1,0 +1,104 @@
+// The program's run on Windows, watched and driven from a second thread as a tool
+// outside the program would: the viewer is the first window on screen, modal over the
+// hidden start window that owns it; the start window appears only once the viewer is
+// gone; closing the start window ends the program with exit code 0.
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/Program.h"
+#include "support/WindowDriver.h"
+
+namespace tallyo::test {
+namespace {
+
+// How the test closes a window: its Exit button, or the close control of its title bar.
+enum class CloseBy { kExitButton, kCloseControl };
+
+HWND Visible(const wchar_t* windowClass) {
+  HWND hwnd = FindOwnWindow(windowClass);
+  return hwnd && ::IsWindowVisible(hwnd) ? hwnd : nullptr;
+}
+
+void CloseWindow(HWND window, int exitId, CloseBy how) {
+  if (how == CloseBy::kExitButton) {
+    Click(window, exitId);
+  } else {
+    ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+}
+
+class FrontpieceWinTest : public ::testing::TestWithParam<CloseBy> {};
+
+TEST_P(FrontpieceWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
+  const CloseBy how = GetParam();
+  std::vector<std::string> seen, faults;
+  std::atomic<bool> finished = false;
+  std::thread user([&] {
+    using Clock = std::chrono::steady_clock;
+    auto waitFor = [&](const std::function<bool()>& ready) {
+      const auto deadline = Clock::now() + std::chrono::seconds(5);
+      while (!ready()) {
+        if (finished || Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      return true;
+    };
+    HWND viewer = nullptr, start = nullptr;
+    if (!waitFor([&] { return (viewer = Visible(L"TallyoGraph")) != nullptr; })) {
+      faults.push_back("the viewer never appeared");
+    } else {
+      seen.push_back("viewer");
+      start = FindOwnWindow(L"TallyoFrontpiece");
+      if (Text(viewer) != "Graph") faults.push_back("viewer caption " + Text(viewer));
+      if (!start) faults.push_back("no start window loaded");
+      if (start && ::IsWindowVisible(start)) faults.push_back("start window shown with viewer");
+      if (start && ::GetWindow(viewer, GW_OWNER) != start)
+        faults.push_back("viewer not owned by the start window");
+      if (start && ::IsWindowEnabled(start)) faults.push_back("start window takes input");
+      CloseWindow(viewer, Command2, how);
+    }
+    if (!waitFor([&] { return (start = Visible(L"TallyoFrontpiece")) != nullptr; })) {
+      faults.push_back("the start window never appeared");
+    } else {
+      seen.push_back("start");
+      if (FindOwnWindow(L"TallyoGraph")) faults.push_back("viewer still loaded");
+      if (!::IsWindowEnabled(start)) faults.push_back("start window takes no input");
+      if (Text(start) != "") faults.push_back("start window caption " + Text(start));
+      if (Text(start, Label11) != "Tallyo [ Logs Viewer ]")
+        faults.push_back("Label11 " + Text(start, Label11));
+      if (Text(start, FrontLabel1) != "Quorlane")
+        faults.push_back("Label1 " + Text(start, FrontLabel1));
+      CloseWindow(start, Exit, how);
+    }
+    // Whatever went wrong, the program is made to end so that the test cannot hang.
+    if (!waitFor([&] { return finished.load(); })) {
+      faults.push_back("the program did not end");
+      for (const wchar_t* c : {L"TallyoGraph", L"TallyoFrontpiece"})
+        if (HWND w = FindOwnWindow(c)) ::PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+  });
+
+  const int exitCode = RunProgram();
+  finished = true;
+  user.join();
+
+  EXPECT_EQ(exitCode, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"viewer", "start"}));
+  EXPECT_EQ(faults, std::vector<std::string>{});
+  EXPECT_EQ(FindOwnWindow(L"TallyoFrontpiece"), nullptr);
+  EXPECT_EQ(FindOwnWindow(L"TallyoGraph"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Closing, FrontpieceWinTest,
+                         ::testing::Values(CloseBy::kExitButton, CloseBy::kCloseControl),
+                         [](const auto& info) {
+                           return info.param == CloseBy::kExitButton ? "ExitButtons"
+                                                                     : "CloseControls";
+                         });
+
+}  // namespace
+}  // namespace tallyo::test

@@ -1,0 +1,69 @@
+#pragma once
+// A viewer window on a temporary program folder, shown on the display and then found and
+// driven from outside: by its window class, its controls' IDs and window messages.
+
+#include <memory>
+#include <string>
+
+#include "support/TempLogFolder.h"
+#include "support/TestDay.h"
+#include "support/WindowDriver.h"
+#include "viewer/Graph.h"
+
+namespace tallyo::test {
+
+inline constexpr std::uint32_t kChartGrey = Rgb(64, 64, 64);
+
+class GraphWinFixture : public ::testing::Test {
+ protected:
+  // The day files the test needs are written before the window lists its folder.
+  HWND Open() {
+    graph_ = std::make_unique<Graph>(folder_.ProgramFolder());
+    graph_->Show();
+    hwnd_ = FindOwnWindow(L"TallyoGraph");
+    EXPECT_EQ(hwnd_, graph_->Handle());
+    EXPECT_EQ(Text(hwnd_), "Graph");
+    return hwnd_;
+  }
+
+  const ViewerState& S() const { return graph_->State(); }
+  std::string Caption(int id) const { return Text(hwnd_, id); }
+  HWND Chart() const { return Item(hwnd_, Plot); }
+  Pixels ChartPixels() const { return Grab(Chart()); }
+
+  void ClickFile(const std::string& name) {
+    HWND list = Item(hwnd_, File1);
+    const int entry = EntryOf(list, name);
+    ASSERT_NE(entry, LB_ERR) << name;
+    MouseClickEntry(list, entry);
+  }
+
+  // Writes a day of records, opens the viewer and displays the day by a click.
+  void DisplayDay(const std::string& name, int records) {
+    folder_.WriteLog(name, TestDay(records));
+    Open();
+    ClickFile(name);
+    ASSERT_EQ(S().recordCount, records);
+  }
+
+  // The captions that DrawGraph writes.
+  std::string SummaryLabels() const {
+    std::string all;
+    for (const int id : {stime, ftime, watts, VMax1, VMin1, AMax1, AMin1, WMax1, WMin1, RMax1,
+                         RMin1, SMax1, SMin1})
+      all += Caption(id) + "|";
+    return all;
+  }
+
+  // The five readout labels, in the order vv, av, wv, rv, sv.
+  std::string Readout() const {
+    return Caption(vv) + "|" + Caption(av) + "|" + Caption(wv) + "|" + Caption(rv) + "|" +
+           Caption(sv);
+  }
+
+  TempLogFolder folder_;
+  std::unique_ptr<Graph> graph_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace tallyo::test
