@@ -1,14 +1,16 @@
 #include "CheckBox.h"
 
 #include "Form.h"
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 #include "platform/FormLayout.h"
 
 namespace tallyo {
 namespace {
 
-// Whether the caption in font wraps onto a second line within height pixels.
+// Whether a box height pixels high has room for a second line of its caption in font.
+// Two lines are drawn centred and may reach into the box's edges a little, as the
+// layouts' two-line boxes (375 twips high) do at every resolution.
 bool TallEnoughForTwoLines(HWND hwnd, HFONT font, int height) {
   HDC dc = GetDC(hwnd);
   HGDIOBJ old = SelectObject(dc, font);
@@ -16,7 +18,7 @@ bool TallEnoughForTwoLines(HWND hwnd, HFONT font, int height) {
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
-  return height >= 2 * (metrics.tmHeight + metrics.tmExternalLeading);
+  return 2 * height >= 3 * (metrics.tmHeight + metrics.tmExternalLeading);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "CommandButton.h"
 
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 
 namespace tallyo {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 
 namespace tallyo {

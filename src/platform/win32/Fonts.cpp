@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "WideText.h"
+#include "Utf16.h"
 
 namespace tallyo {
 

@@ -6,7 +6,7 @@
 #include "Label.h"
 #include "MessageLoop.h"
 #include "ProgramIcon.h"
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 #include "platform/Twips.h"
 

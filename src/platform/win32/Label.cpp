@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Form.h"
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 
 namespace tallyo {

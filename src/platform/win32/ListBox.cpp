@@ -1,9 +1,12 @@
 #include "ListBox.h"
 
 #include <algorithm>
+#include <utility>
+#include <variant>
 
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 
@@ -41,7 +44,9 @@ std::wstring ListBox::LineText(int index) const {
 std::vector<std::wstring> FolderEntries(const std::string& folder, bool folders) {
   std::vector<std::wstring> names;
   if (folder.empty()) return names;
-  std::wstring pattern = SystemPath(folder);
+  auto path = SystemPath(folder);
+  if (!std::holds_alternative<std::wstring>(path)) return names;
+  std::wstring pattern = std::get<std::wstring>(std::move(path));
   if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
   pattern += L'*';
   WIN32_FIND_DATAW found;

@@ -1,7 +1,7 @@
 #include "MessageBox.h"
 
 #include "Form.h"
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 
 namespace tallyo {

@@ -1,6 +1,6 @@
 #include "TextBox.h"
 
-#include "WideText.h"
+#include "Utf16.h"
 #include "Win32Api.h"
 
 namespace tallyo {

@@ -20,3 +20,7 @@ configure_file(${tallyo_packaging_dir}/Tallyo_viewer.rc.in ${PROJECT_BINARY_DIR}
 target_sources(Tallyo_viewer PRIVATE ${PROJECT_BINARY_DIR}/Tallyo_viewer.rc)
 set_property(SOURCE ${PROJECT_BINARY_DIR}/Tallyo_viewer.rc APPEND PROPERTY OBJECT_DEPENDS
   ${TALLYO_ICON_FILE} ${TALLYO_MANIFEST_FILE})
+
+# The API in its UTF-16 form, without the min and max macros, for every file of the
+# toolkit whatever it includes first.
+target_compile_definitions(tallyo PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
