@@ -23,6 +23,9 @@ TEST_P(GraphFileClickWinTest, FileClickShowsTheChartAndItsLabels) {
   HWND g = Open();
   HWND list = Item(g, File1);
   ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+  // The load handling's ticks, each set from the program as a click.
+  for (const int ticked : {Check1, Check2, Check3, Check6}) EXPECT_TRUE(Ticked(g, ticked));
+  for (const int unticked : {Check4, Check5}) EXPECT_FALSE(Ticked(g, unticked));
   const Pixels before = ChartPixels();
   ASSERT_GT(before.width, 0);
   EXPECT_EQ(before.Count(kChartGrey), before.width * before.height);
@@ -65,6 +68,18 @@ INSTANTIATE_TEST_SUITE_P(Picks, GraphFileClickWinTest,
                          ::testing::Values(Pick::kMouse, Pick::kSelection), [](const auto& info) {
                            return info.param == Pick::kMouse ? "Mouse" : "Selection";
                          });
+
+TEST_F(GraphWinTest, KeyboardMoveInTheFileListDisplaysTheNextDay) {
+  folder_.WriteLog("a.txt", TestDay(3));
+  folder_.WriteLog("b.txt", TestDay(7));
+  HWND g = Open();
+  ClickFile("a.txt");
+  ASSERT_EQ(S().recordCount, 3);
+  ::SendMessageW(Item(g, File1), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(Caption(text1), "b.txt");
+  EXPECT_EQ(S().recordCount, 7);
+  EXPECT_EQ(folder_.ReadLog("b.txt")->size(), TestDay(7).size() + 2) << "one display";
+}
 
 struct MessageCase {
   const char* what;
