@@ -1,6 +1,6 @@
 #pragma once
 // Day files of made-up records for the tests that drive the real windows, on either
-// edition.
+// system.
 
 #include <cstdio>
 #include <string>

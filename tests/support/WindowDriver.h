@@ -1,8 +1,8 @@
 #pragma once
-// Drives the program's windows from outside, as a UI automation tool or a screen reader
-// does: a window found by its class, a control by its control ID, and nothing but window
-// messages to read and change them. The program's message boxes are caught by a second
-// thread, read and closed with their OK button.
+// More of what a UI automation tool does with the program's windows, beside
+// viewer/WinTestSupport.h: the control IDs by name, a window found by its class among this
+// process's windows, list entries chosen by the mouse or by selection, check boxes read,
+// and the pixels a window shows on screen.
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/windows/WideText.h"
+#include "viewer/WinTestSupport.h"
 
 namespace tallyo::test {
 
@@ -72,10 +73,6 @@ enum GraphControl : int {
 // The start window's.
 enum FrontpieceControl : int { Exit = 101, FrontLabel1 = 102, Label11 = 106 };
 
-// The parts of a message box (MessageBoxW's dialog).
-inline constexpr int kMessageTextId = 0xFFFF;
-inline constexpr int kMessageIconId = 1088;
-
 // Under Wine on a bare X display there is no window manager, and Wine's X11 driver waits
 // about two seconds for one each time it hides a window that a manager would handle. The
 // windows of this test program are made unmanaged instead, through Wine's per-program
@@ -92,8 +89,6 @@ inline bool LeaveWindowsUnmanagedUnderWine() {
                            2 * sizeof(wchar_t)) == ERROR_SUCCESS;
 }
 inline const bool kWindowsUnmanaged = LeaveWindowsUnmanagedUnderWine();
-
-inline HWND Item(HWND window, int id) { return ::GetDlgItem(window, id); }
 
 struct WindowSearch {
   const wchar_t* windowClass;
@@ -119,27 +114,8 @@ inline HWND FindOwnWindow(const wchar_t* windowClass) {
   return search.found;
 }
 
-// A window's text (a label's caption, a text box's text, a button's caption) in UTF-8.
-inline std::string Text(HWND hwnd) {
-  const auto n = ::SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-  const auto got = ::SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(n + 1),
-                                  reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(got));
-  return Utf8FromWide(text);
-}
-inline std::string Text(HWND window, int id) { return Text(Item(window, id)); }
-
-inline void SetText(HWND window, int id, std::string_view utf8) {
-  std::wstring wide;
-  WideFromUtf8(utf8, wide);
-  ::SendMessageW(Item(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-inline void Click(HWND window, int id) { ::SendMessageW(Item(window, id), BM_CLICK, 0, 0); }
-
 inline bool Ticked(HWND window, int id) {
-  return ::SendMessageW(Item(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return ::SendMessageW(::GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 inline LPARAM Point(int x, int y) {
@@ -225,113 +201,8 @@ inline Pixels Grab(HWND hwnd) {
   return shot;
 }
 
-inline constexpr std::uint32_t Rgb(int r, int g, int b) {
+inline constexpr std::uint32_t ScreenRgb(int r, int g, int b) {
   return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
-}
-
-// What a message box showed.
-struct MessageSeen {
-  std::string title;
-  std::string text;
-  int buttons = 0;       // visible buttons
-  bool hasOk = false;    // a button of ID 1 (IDOK) captioned "OK"
-  bool hasIcon = false;  // an icon control that holds an icon
-  HWND owner = nullptr;
-  bool ownerEnabled = false;  // while the box was shown
-};
-
-inline BOOL CALLBACK CountButton(HWND child, LPARAM count) {
-  wchar_t name[16] = {};
-  ::GetClassNameW(child, name, 16);
-  if (::lstrcmpiW(name, L"Button") == 0 && ::IsWindowVisible(child))
-    ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-inline BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM found) {
-  wchar_t name[16] = {};
-  ::GetClassNameW(hwnd, name, 16);
-  if (std::wstring_view(name) == L"#32770" && ::IsWindowVisible(hwnd)) {
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible message box of the given thread, or nullptr.
-inline HWND ShownMessageBox(DWORD thread) {
-  HWND found = nullptr;
-  ::EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-inline MessageSeen ReadMessageBox(HWND box) {
-  MessageSeen m;
-  m.title = Text(box);
-  m.text = Text(box, kMessageTextId);
-  ::EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&m.buttons));
-  HWND ok = Item(box, IDOK);
-  m.hasOk = ok && Text(ok) == "OK";
-  HWND icon = Item(box, kMessageIconId);
-  m.hasIcon = icon && ::SendMessageW(icon, STM_GETICON, 0, 0) != 0;
-  m.owner = ::GetWindow(box, GW_OWNER);
-  m.ownerEnabled = m.owner && ::IsWindowEnabled(m.owner);
-  return m;
-}
-
-// Runs action on this thread; a message box of this thread that appears meanwhile is
-// read and closed with its OK button from a second thread. Gives the first box seen, or
-// nullopt when none was shown. A box that does not close by its button is sent WM_CLOSE
-// after two seconds, and the test fails, so that it cannot hang.
-inline std::optional<MessageSeen> CatchMessage(const std::function<void()>& action) {
-  const DWORD uiThread = ::GetCurrentThreadId();
-  std::optional<MessageSeen> seen;
-  int shown = 0;
-  bool stuck = false;
-  HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread watcher([&] {
-    using Clock = std::chrono::steady_clock;
-    HWND last = nullptr;
-    Clock::time_point clicked;
-    while (::WaitForSingleObject(done, 5) == WAIT_TIMEOUT) {
-      HWND box = ShownMessageBox(uiThread);
-      if (!box) continue;
-      if (box != last) {
-        last = box;
-        if (++shown == 1) seen = ReadMessageBox(box);
-        if (HWND ok = Item(box, IDOK)) ::SendMessageW(ok, BM_CLICK, 0, 0);
-        clicked = Clock::now();
-      } else if (Clock::now() - clicked > std::chrono::seconds(2)) {
-        stuck = true;
-        ::PostMessageW(box, WM_CLOSE, 0, 0);
-        clicked = Clock::now();
-      }
-    }
-  });
-  action();
-  ::SetEvent(done);
-  watcher.join();
-  ::CloseHandle(done);
-  EXPECT_FALSE(stuck) << "a message box did not close by its OK button";
-  EXPECT_LE(shown, 1) << "more than one message box";
-  EXPECT_EQ(ShownMessageBox(uiThread), nullptr) << "a message box is still shown";
-  return seen;
-}
-
-// Waits on this thread, handling its messages, until ready() holds; false after timeout.
-inline bool PumpUntil(const std::function<bool()>& ready,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(2);
-  }
-  return true;
 }
 
 }  // namespace tallyo::test

@@ -54,20 +54,20 @@ TEST_F(BadInputWinTest, FileLockedByAnotherProgramIsNamedInTheBoxAndLeftAsItWas)
 TEST_F(BadInputWinTest, MissingLogsFolderGivesAnEmptyListAndAUsableWindow) {
   std::filesystem::remove(NativePath(folder_.LogsFolder()));
   HWND g = Open();
-  EXPECT_EQ(::SendMessageW(Item(g, File1), LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(::SendMessageW(Item(File1), LB_GETCOUNT, 0, 0), 0);
 
-  const auto seen = CatchMessage([&] { Click(g, Command1); });
+  const auto seen = CatchMessage([&] { ClickButton(Command1); });
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, "select a file to view");
-  SetText(g, Interval, "x");
+  SetCaption(Interval, "x");
   EXPECT_EQ(Caption(Interval), "10");
-  Click(g, Check4);
+  ClickButton(Check4);
   EXPECT_TRUE(Ticked(g, Check4));
   const Pixels chart = ChartPixels();
   EXPECT_EQ(chart.Count(kChartGrey), chart.width * chart.height);
   EXPECT_FALSE(std::filesystem::exists(NativePath(folder_.LogsFolder())));
 
-  Click(g, Command2);
+  ClickButton(Command2);
   EXPECT_FALSE(::IsWindowVisible(g)) << "Exit closes the viewer";
 }
 

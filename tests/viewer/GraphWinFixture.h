@@ -1,6 +1,7 @@
 #pragma once
 // A viewer window on a temporary program folder, shown on the display and then found and
-// driven from outside: by its window class, its controls' IDs and window messages.
+// driven from outside: by its window class, its controls' IDs and window messages, and
+// judged by its texts and by the pixels it shows on screen.
 
 #include <memory>
 #include <string>
@@ -12,7 +13,7 @@
 
 namespace tallyo::test {
 
-inline constexpr std::uint32_t kChartGrey = Rgb(64, 64, 64);
+inline constexpr std::uint32_t kChartGrey = ScreenRgb(64, 64, 64);
 
 class GraphWinFixture : public ::testing::Test {
  protected:
@@ -22,17 +23,19 @@ class GraphWinFixture : public ::testing::Test {
     graph_->Show();
     hwnd_ = FindOwnWindow(L"TallyoGraph");
     EXPECT_EQ(hwnd_, graph_->Handle());
-    EXPECT_EQ(Text(hwnd_), "Graph");
     return hwnd_;
   }
 
   const ViewerState& S() const { return graph_->State(); }
-  std::string Caption(int id) const { return Text(hwnd_, id); }
-  HWND Chart() const { return Item(hwnd_, Plot); }
+  HWND Item(int id) const { return Control(hwnd_, id); }
+  std::string Caption(int id) const { return WindowText(Item(id)); }
+  void SetCaption(int id, const std::string& text) const { SetWindowTextUtf8(Item(id), text); }
+  void ClickButton(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+  HWND Chart() const { return Item(Plot); }
   Pixels ChartPixels() const { return Grab(Chart()); }
 
   void ClickFile(const std::string& name) {
-    HWND list = Item(hwnd_, File1);
+    HWND list = Item(File1);
     const int entry = EntryOf(list, name);
     ASSERT_NE(entry, LB_ERR) << name;
     MouseClickEntry(list, entry);
@@ -53,12 +56,6 @@ class GraphWinFixture : public ::testing::Test {
                          RMin1, SMax1, SMin1})
       all += Caption(id) + "|";
     return all;
-  }
-
-  // The five readout labels, in the order vv, av, wv, rv, sv.
-  std::string Readout() const {
-    return Caption(vv) + "|" + Caption(av) + "|" + Caption(wv) + "|" + Caption(rv) + "|" +
-           Caption(sv);
   }
 
   TempLogFolder folder_;

@@ -1,220 +1,367 @@
-// The viewer's Win32 window driven from outside through its control IDs: a file click
-// shows the chart and its labels, DISPLAY's messages in the program's box, the interval
-// box's nested reset, a series toggle's redraw, and a chart that survives a repaint.
+// The viewer's Win32 windows driven by messages in the test's own process, as automation
+// and the user drive them: control IDs, texts read by WM_GETTEXT, clicks and mouse moves
+// sent to the controls, message boxes found by their class and closed. The handlers'
+// logic is proven by the plain tests; these prove the window backend under it.
 
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <memory>
 #include <string>
 
-#include "viewer/GraphWinFixture.h"
+#include "FileListBox.h"
+#include "PictureBox.h"
+#include "app/Frontpiece.h"
+#include "platform/NumberText.h"
+#include "platform/PixelCanvas.h"
+#include "platform/Rounding.h"
+#include "support/TempLogFolder.h"
+#include "support/TestDay.h"
+#include "viewer/Graph.h"
+#include "viewer/WinTestSupport.h"
 
 namespace tallyo::test {
 namespace {
 
-using GraphWinTest = GraphWinFixture;
+// Control IDs: 100 plus the control's row in its window's layout table.
+enum GraphId {
+  kInterval = 101,
+  kFile1 = 102,
+  kDir1 = 103,
+  kCheck4 = 106,
+  kPlot = 110,
+  kCommand2 = 111,
+  kTime1h = 112,
+  kTime2h = 113,
+  kCommand1 = 114,
+  kWatts = 119,
+  kText1 = 120,
+  kSv = 123,
+  kRv = 126,
+  kWv = 128,
+  kAv = 129,
+  kVv = 130,
+  kFtime = 131,
+  kStime = 132,
+  kVMax1 = 140,
+};
+constexpr int kFrontpieceExit = 101;
 
-// The two ways a tool or the user picks a file: the mouse on the entry, and the selection
-// set with the notification a user's change sends. Each runs File1_Click exactly once.
-enum class Pick { kMouse, kSelection };
+constexpr Colour kMarker = Rgb(255, 0, 255);
 
-class GraphFileClickWinTest : public GraphWinFixture, public ::testing::WithParamInterface<Pick> {};
+class GraphWinTest : public ::testing::Test {
+ protected:
+  Graph& Open() {
+    graph_ = std::make_unique<Graph>(folder_.ProgramFolder());
+    graph_->Show();
+    PumpMessages();
+    return *graph_;
+  }
+  HWND Item(int id) const { return Control(graph_->Handle(), id); }
+  std::string Text(int id) const { return WindowText(Item(id)); }
+  const ViewerState& S() const { return graph_->State(); }
+  PictureBox& Plot() const { return *graph_->Find<PictureBox>("Plot"); }
 
-TEST_P(GraphFileClickWinTest, FileClickShowsTheChartAndItsLabels) {
-  folder_.WriteLog("day.txt", TestDay(100));
-  folder_.WriteLog("other.txt", TestDay(3));
-  HWND g = Open();
-  HWND list = Item(g, File1);
-  ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
-  // The load handling's ticks, each set from the program as a click.
-  for (const int ticked : {Check1, Check2, Check3, Check6}) EXPECT_TRUE(Ticked(g, ticked));
-  for (const int unticked : {Check4, Check5}) EXPECT_FALSE(Ticked(g, unticked));
-  const Pixels before = ChartPixels();
-  ASSERT_GT(before.width, 0);
-  EXPECT_EQ(before.Count(kChartGrey), before.width * before.height);
-  SetText(g, Time1h, "05");
-  SetText(g, Time2m, "20");
-  const auto sizeBefore = folder_.ReadLog("day.txt")->size();
-
-  const int entry = EntryOf(list, "day.txt");
-  if (GetParam() == Pick::kMouse) {
-    MouseClickEntry(list, entry);
-  } else {
-    SelectEntry(list, entry);
+  // The file's entry in File1 clicked with the mouse.
+  void ClickFile(const char* name) {
+    HWND list = Item(kFile1);
+    std::wstring wide;
+    ASSERT_TRUE(WideFromUtf8(name, wide));
+    const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(wide.c_str()));
+    ASSERT_NE(index, LB_ERR) << name;
+    RECT r{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    Click(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
-  EXPECT_EQ(folder_.ReadLog("day.txt")->size(), sizeBefore + 2) << "one display";
-  EXPECT_EQ(Caption(text1), "day.txt");
-  EXPECT_EQ(Caption(Time1h), "00");
-  EXPECT_EQ(Caption(Time1m), "00");
-  EXPECT_EQ(Caption(Time2h), "23");
-  EXPECT_EQ(Caption(Time2m), "59");
-  EXPECT_EQ(Caption(stime), "00:00");
-  EXPECT_EQ(Caption(ftime), "00:16");
-  EXPECT_EQ(Caption(VMax1), "35.00 V");
-  EXPECT_EQ(Caption(VMin1), "0.00 V");
-  const std::string energy = Caption(watts);
-  EXPECT_TRUE(energy.ends_with(" Wh") && energy != "Wh") << energy;
+  void DisplayDay(const char* name, int records) {
+    folder_.WriteLog(name, TestDay(records));
+    // The list is read when the window loads: the new file is listed by setting the
+    // folder again.
+    graph_->Find<FileListBox>("File1")->SetPath(folder_.LogsFolder());
+    ClickFile(name);
+    ASSERT_EQ(S().recordCount, records);
+  }
 
-  // The curves of the ticked series on the grey: volts red and watts blue (the amps of
-  // these days rise like the watts, so their curve lies beneath), and no RPM (yellow) or
-  // wind speed (white).
-  const Pixels chart = ChartPixels();
-  EXPECT_GT(chart.width * chart.height - chart.Count(kChartGrey), 100);
-  EXPECT_GT(chart.Count(Rgb(255, 0, 0)), 0);
-  EXPECT_GT(chart.Count(Rgb(0, 0, 255)), 0);
-  EXPECT_EQ(chart.Count(Rgb(255, 255, 0)), 0);
-  EXPECT_EQ(chart.Count(Rgb(255, 255, 255)), 0);
+  std::uint32_t PixelAt(int x, int y) {
+    PictureBox& plot = Plot();
+    return plot.Picture()[static_cast<std::size_t>(y) * plot.PictureWidth() + x];
+  }
+  // Covers the chart with a colour no draw uses; a redraw clears it away.
+  void Mark() {
+    PictureBox& plot = Plot();
+    plot.Box(0, 0, plot.ScaleWidth(), plot.ScaleHeight(), kMarker);
+    plot.Flush();
+    ASSERT_TRUE(Marked());
+  }
+  bool Marked() { return PixelAt(Plot().PictureWidth() / 2, 1) == PixelOf(kMarker); }
+
+  // The readout of record k, in the order vv, av, wv, rv, sv.
+  static std::string Readout(int k) {
+    auto text = [](double v) { return PlainNumber(RoundTo2HalfEven(v)); };
+    return text(TestRecord::Volts(k)) + " V|" + text(TestRecord::Amps(k)) + " A|" +
+           text(TestRecord::Watts(k)) + " W|" + text(TestRecord::Rpm(k)) + " RPM|" +
+           text(TestRecord::Speed(k)) + " ";
+  }
+  std::string ReadoutShown() const {
+    return Text(kVv) + "|" + Text(kAv) + "|" + Text(kWv) + "|" + Text(kRv) + "|" + Text(kSv);
+  }
+
+  TempLogFolder folder_;
+  std::unique_ptr<Graph> graph_;
+};
+
+TEST_F(GraphWinTest, WindowClassCaptionAndControlIds) {
+  Open();
+  wchar_t name[64] = {};
+  GetClassNameW(graph_->Handle(), name, 64);
+  EXPECT_STREQ(name, L"TallyoGraph");
+  EXPECT_EQ(WindowText(graph_->Handle()), "Graph");
+  const struct {
+    int id;
+    const char* wndClass;
+    const char* text;
+  } cases[] = {
+      {kInterval, "Edit", "10"},
+      {kFile1, "ListBox", ""},
+      {kDir1, "ListBox", ""},
+      {kPlot, "TallyoPictureBox", ""},
+      {kCommand2, "Button", "Exit"},
+      {kTime1h, "Edit", "00"},
+      {kCommand1, "Button", "DISPLAY"},
+      {kWatts, "Static", "Wh"},
+      {kText1, "Static", ""},
+      {kSv, "Static", "0"},
+      {kVv, "Static", "0"},
+      {kFtime, "Static", "Finish"},
+      {kStime, "Static", "Start"},
+      {kVMax1, "Static", "0"},
+      {148, "Static", "Log History"},
+  };
+  for (const auto& c : cases) {
+    HWND control = Item(c.id);
+    ASSERT_NE(control, nullptr) << c.id;
+    GetClassNameW(control, name, 64);
+    EXPECT_EQ(Utf8FromWide(name), c.wndClass) << c.id;
+    EXPECT_EQ(GetDlgCtrlID(control), c.id);
+    EXPECT_EQ(WindowText(control), c.text) << c.id;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Picks, GraphFileClickWinTest,
-                         ::testing::Values(Pick::kMouse, Pick::kSelection), [](const auto& info) {
-                           return info.param == Pick::kMouse ? "Mouse" : "Selection";
-                         });
+TEST_F(GraphWinTest, FileClickShowsTheChartAndItsLabels) {
+  Open();
+  DisplayDay("day.txt", 100);
+  EXPECT_EQ(Text(kText1), "day.txt");
+  EXPECT_EQ(Text(kStime), "00:00");    // record 1 at 00:00:10
+  EXPECT_EQ(Text(kFtime), "00:16");    // record 100 at 00:16:40
+  EXPECT_EQ(Text(kVMax1), "35.00 V");  // the extremes show two decimals
+  // The curves are on the chart: the picture is not all background.
+  PictureBox& plot = Plot();
+  const std::uint32_t* pixels = plot.Picture();
+  const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
+  int drawn = 0;
+  for (int i = 0; i < plot.PictureWidth() * plot.PictureHeight(); ++i) drawn += pixels[i] != grey;
+  EXPECT_GT(drawn, plot.PictureWidth());
+}
 
-TEST_F(GraphWinTest, KeyboardMoveInTheFileListDisplaysTheNextDay) {
-  folder_.WriteLog("a.txt", TestDay(3));
-  folder_.WriteLog("b.txt", TestDay(7));
-  HWND g = Open();
-  ClickFile("a.txt");
-  ASSERT_EQ(S().recordCount, 3);
-  ::SendMessageW(Item(g, File1), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(Caption(text1), "b.txt");
-  EXPECT_EQ(S().recordCount, 7);
-  EXPECT_EQ(folder_.ReadLog("b.txt")->size(), TestDay(7).size() + 2) << "one display";
+TEST_F(GraphWinTest, TabFollowsTheFocusOrderAndWraps) {
+  Open();
+  SetForegroundWindow(graph_->Handle());
+  SetFocus(Item(116));  // Time1m, first in the order
+  const int order[] = {116, 115,     kCommand1, kTime2h, kTime1h, kCommand2, kPlot,     109, 108,
+                       107, kCheck4, 105,       104,     kDir1,   kFile1,    kInterval, 116};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    ASSERT_TRUE(graph_->MoveFocus(false));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << order[i - 1];
+  }
+  ASSERT_TRUE(graph_->MoveFocus(true));
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), kInterval);
 }
 
 struct MessageCase {
-  const char* what;
-  int records;        // in day.txt
-  bool displayFirst;  // the day displayed before the boxes are set
-  const char* boxes;  // Time1h Time1m Time2h Time2m, or nullptr to leave them
-  bool byFileClick;   // the command run by a file click, else by the DISPLAY button
+  const char* name;
+  int timeBox;  // a time box set to timeText first, or 0
+  const char* timeText;
+  bool chooseFile;
+  int records;
   const char* message;
 };
 
-class GraphMessageWinTest : public GraphWinFixture,
+class GraphWinMessageTest : public GraphWinTest,
                             public ::testing::WithParamInterface<MessageCase> {};
 
-TEST_P(GraphMessageWinTest, DisplayShowsTheMessageInTheProgramsBox) {
+TEST_P(GraphWinMessageTest, DisplayShowsTheMessageInTheProgramsBox) {
   const MessageCase& c = GetParam();
-  folder_.WriteLog("day.txt", TestDay(c.records, c.records > 9000 ? 8 : 10));
-  HWND g = Open();
-  if (c.displayFirst) ClickFile("day.txt");
-  if (c.boxes) {
-    char h1[3], m1[3], h2[3], m2[3];
-    ASSERT_EQ(std::sscanf(c.boxes, "%2s %2s %2s %2s", h1, m1, h2, m2), 4);
-    SetText(g, Time1h, h1);
-    SetText(g, Time1m, m1);
-    SetText(g, Time2h, h2);
-    SetText(g, Time2m, m2);
+  Open();
+  if (c.chooseFile) {
+    folder_.WriteLog("day.txt", TestDay(c.records, c.records > 9000 ? 8 : 10));
+    graph_->Find<FileListBox>("File1")->SetPath(folder_.LogsFolder());
   }
-
   const auto seen = CatchMessage([&] {
-    if (c.byFileClick) {
-      ClickFile("day.txt");
-    } else {
-      Click(g, Command1);
+    if (c.chooseFile) ClickFile("day.txt");
+    if (c.timeBox) {
+      SetWindowTextUtf8(Item(c.timeBox), c.timeText);
+      SendMessageW(Item(kCommand1), BM_CLICK, 0, 0);
     }
+    if (!c.chooseFile && !c.timeBox) SendMessageW(Item(kCommand1), BM_CLICK, 0, 0);
   });
-
-  ASSERT_TRUE(seen) << c.what;
-  EXPECT_EQ(seen->text, c.message);
+  ASSERT_TRUE(seen.has_value()) << c.name;
   EXPECT_EQ(seen->title, "Tallyo_viewer");
+  EXPECT_EQ(seen->text, c.message);
   EXPECT_EQ(seen->buttons, 1);
   EXPECT_TRUE(seen->hasOk);
   EXPECT_FALSE(seen->hasIcon);
-  EXPECT_EQ(seen->owner, g);
-  EXPECT_FALSE(seen->ownerEnabled) << "the box is modal over the viewer";
-  EXPECT_TRUE(::IsWindowEnabled(g)) << "the viewer takes input again";
+  EXPECT_EQ(seen->owner, graph_->Handle());
 }
-
-const char kLimitMessage[] =
-    "Over 10,000 records, too many to display. Please use a smaller time range. If you set "
-    "you logging interval to 10 seconds or more, you wont have this problem in the future. ";
 
 INSTANTIATE_TEST_SUITE_P(
-    Messages, GraphMessageWinTest,
-    ::testing::Values(MessageCase{"start hours 24", 5, true, "24 00 23 59", false,
-                                  "Bad time format for start time"},
-                      MessageCase{"finish minutes 60", 5, true, "00 00 23 60", false,
-                                  "Bad time format for finish time"},
-                      MessageCase{"no file chosen", 5, false, nullptr, false,
-                                  "select a file to view"},
-                      MessageCase{"record limit", 10000, false, nullptr, true, kLimitMessage},
-                      MessageCase{"empty file", 0, false, nullptr, true, "No data for that date"}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    Messages, GraphWinMessageTest,
+    ::testing::Values(
+        MessageCase{"BadStart", kTime1h, "24", false, 0, "Bad time format for start time"},
+        MessageCase{"BadFinish", kTime2h, "24", false, 0, "Bad time format for finish time"},
+        MessageCase{"NoFile", 0, "", false, 0, "select a file to view"},
+        MessageCase{"NoRecord", 0, "", true, 0, "No data for that date"},
+        MessageCase{"RecordLimit", 0, "", true, 10000,
+                    "Over 10,000 records, too many to display. Please use a smaller time range. "
+                    "If you set you logging interval to 10 seconds or more, you wont have this "
+                    "problem in the future. "}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GraphWinTest, IntervalBoxKeepsANumberAndTheRedrawLimitsIt) {
-  folder_.WriteLog("day.txt", TestDay(10));
-  HWND g = Open();
-  // A text set from outside is a change: the nested reset turns it into "10" at once.
-  for (const char* text : {"x", "", "25x"}) {
-    SetText(g, Interval, "77");
-    SetText(g, Interval, text);
-    EXPECT_EQ(Caption(Interval), "10") << text;
-    EXPECT_EQ(S().logInterval, 10) << text;
-  }
-  // Keys typed over the selected text, one change each.
-  HWND box = Item(g, Interval);
-  ::SendMessageW(box, EM_SETSEL, 0, -1);
-  ::SendMessageW(box, WM_CHAR, L'3', 1);
-  EXPECT_EQ(S().logInterval, 3);
-  ::SendMessageW(box, WM_CHAR, L'0', 1);
+TEST_F(GraphWinTest, NonNumericIntervalBecomesTenAtOnce) {
+  Open();
+  SetWindowTextUtf8(Item(kInterval), "x");
+  EXPECT_EQ(Text(kInterval), "10");
+  EXPECT_EQ(S().logInterval, 10);
+  SetWindowTextUtf8(Item(kInterval), "30");
   EXPECT_EQ(S().logInterval, 30);
-  EXPECT_EQ(Caption(Interval), "30");
-
-  // The redraw's limit to 10..120 sets the text, which the change handling stores.
-  ClickFile("day.txt");
-  SetText(g, Interval, "500");
-  EXPECT_EQ(S().logInterval, 500);
-  Click(g, Check5);
-  EXPECT_EQ(Caption(Interval), "120");
-  EXPECT_EQ(S().logInterval, 120);
 }
 
-TEST_F(GraphWinTest, ToggleRedrawsTheChartAndLeavesTheLabels) {
+TEST_F(GraphWinTest, DragZoomsOnceAndASecondDragDoesNothing) {
+  Open();
   DisplayDay("day.txt", 100);
-  HWND g = hwnd_;
-  const std::string labels = SummaryLabels();
-  const Pixels shown = ChartPixels();
-  ASSERT_EQ(shown.Count(Rgb(255, 255, 0)), 0);
-  ASSERT_FALSE(Ticked(g, Check4));
+  HWND plot = Item(kPlot);
+  PictureBox& box = Plot();
+  // The chart's coordinates of the press and the release in the full view.
+  const float pressX = box.ToUserX(100), releaseX = box.ToUserX(400);
+  MouseMessage(plot, WM_LBUTTONDOWN, MK_LBUTTON, 100, 50);
+  EXPECT_EQ(GetCapture(), plot);
+  // Moves and the release outside the box still arrive while the button is held.
+  MouseMessage(plot, WM_MOUSEMOVE, MK_LBUTTON, 300, -20);
+  Mark();
+  MouseMessage(plot, WM_LBUTTONUP, 0, 400, -20);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(S().zoomState, 1);
+  EXPECT_FLOAT_EQ(static_cast<float>(S().viewStart), pressX);
+  EXPECT_FLOAT_EQ(static_cast<float>(S().viewEnd), releaseX);
+  EXPECT_FALSE(Marked());  // redrawn
 
-  Click(g, Check4);
-  EXPECT_TRUE(Ticked(g, Check4));
+  const double start = S().viewStart, end = S().viewEnd;
+  Mark();
+  MouseMessage(plot, WM_LBUTTONDOWN, MK_LBUTTON, 50, 50);
+  MouseMessage(plot, WM_MOUSEMOVE, MK_LBUTTON, 200, 50);
+  MouseMessage(plot, WM_LBUTTONUP, 0, 300, 50);
+  EXPECT_EQ(S().viewStart, start);
+  EXPECT_EQ(S().viewEnd, end);
+  EXPECT_TRUE(Marked());  // not redrawn
+}
+
+TEST_F(GraphWinTest, PointerShowsTheRecordUnderIt) {
+  Open();
+  DisplayDay("day.txt", 100);
+  PictureBox& box = Plot();
+  for (const int px : {0, 37, 200, box.PictureWidth() - 1}) {
+    MouseMessage(Item(kPlot), WM_MOUSEMOVE, 0, px, 10);
+    const double k = RoundHalfEven(std::floor(static_cast<double>(box.ToUserX(px))) + 1);
+    EXPECT_EQ(ReadoutShown(), Readout(static_cast<int>(k))) << px;
+  }
+}
+
+TEST_F(GraphWinTest, ToggleRedrawsWithoutChangingALabel) {
+  Open();
+  DisplayDay("day.txt", 100);
+  const std::string maxBefore = Text(kVMax1), wattsBefore = Text(kWatts);
+  Mark();
+  SendMessageW(Item(kCheck4), BM_CLICK, 0, 0);
   EXPECT_EQ(S().showRpm, 1);
-  const Pixels withRpm = ChartPixels();
-  EXPECT_GT(withRpm.Count(Rgb(255, 255, 0)), 0) << "the RPM curve is drawn";
-  EXPECT_EQ(SummaryLabels(), labels);
-
-  Click(g, Check4);
-  EXPECT_FALSE(Ticked(g, Check4));
-  EXPECT_EQ(S().showRpm, 0);
-  EXPECT_TRUE(ChartPixels() == shown) << "the same picture as before the first click";
-  EXPECT_EQ(SummaryLabels(), labels);
-
-  // Volts off: its red curve goes.
-  Click(g, Check1);
-  EXPECT_EQ(ChartPixels().Count(Rgb(255, 0, 0)), 0);
-  EXPECT_EQ(SummaryLabels(), labels);
+  EXPECT_FALSE(Marked());
+  EXPECT_EQ(Text(kVMax1), maxBefore);
+  EXPECT_EQ(Text(kWatts), wattsBefore);
 }
 
-TEST_F(GraphWinTest, ChartSurvivesARepaint) {
+TEST_F(GraphWinTest, DrawingSurvivesARepaint) {
+  Open();
   DisplayDay("day.txt", 100);
-  const Pixels shown = ChartPixels();
-  ASSERT_GT(shown.width * shown.height - shown.Count(kChartGrey), 100);
+  HWND plot = Item(kPlot);
+  PictureBox& box = Plot();
+  RedrawWindow(plot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // What the screen shows is the kept picture, pixel for pixel.
+  HDC screen = GetDC(plot);
+  int differ = 0;
+  for (int y = 0; y < box.PictureHeight(); y += 7)
+    for (int x = 0; x < box.PictureWidth(); x += 5) {
+      const COLORREF shown = GetPixel(screen, x, y);
+      differ += PixelOf(static_cast<Colour>(shown)) != PixelAt(x, y);
+    }
+  ReleaseDC(plot, screen);
+  EXPECT_EQ(differ, 0);
+  EXPECT_EQ(S().recordCount, 100);
+}
 
-  ::InvalidateRect(Chart(), nullptr, TRUE);
-  ::UpdateWindow(Chart());
-  EXPECT_TRUE(ChartPixels() == shown);
+struct StartSeen {
+  bool graphVisible = false, frontVisible = true, frontEnabled = true;
+};
+StartSeen* startSeen = nullptr;
 
-  // The whole window, its background erased and every control painted again.
-  ::RedrawWindow(hwnd_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  EXPECT_TRUE(ChartPixels() == shown);
+BOOL CALLBACK FindGraph(HWND hwnd, LPARAM found) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (lstrcmpW(name, L"TallyoGraph") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = hwnd;
+  return FALSE;
+}
 
-  // Hidden and shown again.
-  ::ShowWindow(hwnd_, SW_HIDE);
-  ::ShowWindow(hwnd_, SW_SHOW);
-  EXPECT_TRUE(ChartPixels() == shown);
+HWND ThreadGraph() {
+  HWND graph = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindGraph, reinterpret_cast<LPARAM>(&graph));
+  return graph;
+}
+
+TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
+  TempLogFolder folder;
+  Frontpiece front(folder.ProgramFolder());
+  wchar_t name[64] = {};
+  GetClassNameW(front.Handle(), name, 64);
+  EXPECT_STREQ(name, L"TallyoFrontpiece");
+  EXPECT_EQ(WindowText(front.Handle()), "");
+  EXPECT_EQ(WindowText(Control(front.Handle(), 106)), "Tallyo [ Logs Viewer ]");
+  EXPECT_EQ(WindowText(Control(front.Handle(), 102)), "Quorlane");
+
+  StartSeen seen;
+  startSeen = &seen;
+  static HWND frontHandle;
+  frontHandle = front.Handle();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND graph = ThreadGraph();
+    startSeen->graphVisible = graph && IsWindowVisible(graph);
+    startSeen->frontVisible = IsWindowVisible(frontHandle) != FALSE;
+    startSeen->frontEnabled = IsWindowEnabled(frontHandle) != FALSE;
+    if (graph) PostMessageW(graph, WM_CLOSE, 0, 0);
+  });
+  front.LoadAndShow();
+  KillTimer(nullptr, timer);
+  startSeen = nullptr;
+  EXPECT_TRUE(seen.graphVisible);
+  EXPECT_FALSE(seen.frontVisible);
+  EXPECT_FALSE(seen.frontEnabled);    // the owner of the modal viewer
+  EXPECT_EQ(ThreadGraph(), nullptr);  // the viewer is gone
+  EXPECT_TRUE(IsWindowVisible(front.Handle()));
+  EXPECT_TRUE(IsWindowEnabled(front.Handle()));
+  SendMessageW(Control(front.Handle(), kFrontpieceExit), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(front.Handle()));
+  EXPECT_EQ(front.RunUntilClosed(), 0);
 }
 
 }  // namespace

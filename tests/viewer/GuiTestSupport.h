@@ -12,7 +12,6 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-#include <cstdio>
 #include <functional>
 #include <optional>
 #include <ostream>

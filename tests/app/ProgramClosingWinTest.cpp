@@ -1,7 +1,8 @@
-// The program's run on Windows, watched and driven from a second thread as a tool
-// outside the program would: the viewer is the first window on screen, modal over the
-// hidden start window that owns it; the start window appears only once the viewer is
-// gone; closing the start window ends the program with exit code 0.
+// The program's run, watched and driven from a second thread as a tool outside the
+// program would, closing both windows by their Exit buttons or by their title bars' close
+// controls: the viewer is the first window on screen, modal over the hidden start window
+// that owns it; the start window appears only once the viewer is gone; closing it ends
+// the program with exit code 0.
 
 #include <atomic>
 #include <chrono>
@@ -31,7 +32,7 @@ HWND Visible(const wchar_t* windowClass) {
 }
 
 void CloseWindow(HWND window, int exitId, const Closing& how) {
-  HWND target = how.byExitButton ? Item(window, exitId) : window;
+  HWND target = how.byExitButton ? ::GetDlgItem(window, exitId) : window;
   const UINT message = how.byExitButton ? BM_CLICK : WM_SYSCOMMAND;
   const WPARAM wParam = how.byExitButton ? 0 : SC_CLOSE;
   if (how.sent) {
@@ -41,9 +42,9 @@ void CloseWindow(HWND window, int exitId, const Closing& how) {
   }
 }
 
-class FrontpieceWinTest : public ::testing::TestWithParam<Closing> {};
+class ProgramClosingWinTest : public ::testing::TestWithParam<Closing> {};
 
-TEST_P(FrontpieceWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
+TEST_P(ProgramClosingWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
   const Closing& how = GetParam();
   if (how.sent) {
     GTEST_SKIP() << "defect in the modal loop (MessageLoop.cpp RunMessagesWhile): a window "
@@ -67,7 +68,7 @@ TEST_P(FrontpieceWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
     } else {
       seen.push_back("viewer");
       start = FindOwnWindow(L"TallyoFrontpiece");
-      if (Text(viewer) != "Graph") faults.push_back("viewer caption " + Text(viewer));
+      if (WindowText(viewer) != "Graph") faults.push_back("viewer caption " + WindowText(viewer));
       if (!start) faults.push_back("no start window loaded");
       if (start && ::IsWindowVisible(start)) faults.push_back("start window shown with viewer");
       if (start && ::GetWindow(viewer, GW_OWNER) != start)
@@ -81,11 +82,6 @@ TEST_P(FrontpieceWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
       seen.push_back("start");
       if (FindOwnWindow(L"TallyoGraph")) faults.push_back("viewer still loaded");
       if (!::IsWindowEnabled(start)) faults.push_back("start window takes no input");
-      if (Text(start) != "") faults.push_back("start window caption " + Text(start));
-      if (Text(start, Label11) != "Tallyo [ Logs Viewer ]")
-        faults.push_back("Label11 " + Text(start, Label11));
-      if (Text(start, FrontLabel1) != "Quorlane")
-        faults.push_back("Label1 " + Text(start, FrontLabel1));
       CloseWindow(start, Exit, how);
     }
     // Whatever went wrong, the program is made to end so that the test cannot hang.
@@ -107,7 +103,7 @@ TEST_P(FrontpieceWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
   EXPECT_EQ(FindOwnWindow(L"TallyoGraph"), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Closings, FrontpieceWinTest,
+INSTANTIATE_TEST_SUITE_P(Closings, ProgramClosingWinTest,
                          ::testing::Values(Closing{"ExitButtonsPosted", true, false},
                                            Closing{"CloseControlsPosted", false, false},
                                            Closing{"ExitButtonsSent", true, true},
