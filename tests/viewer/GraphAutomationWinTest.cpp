@@ -60,6 +60,43 @@ INSTANTIATE_TEST_SUITE_P(Picks, GraphPickWinTest,
                            return info.param == Pick::kSelection ? "Selection" : "ArrowKey";
                          });
 
+// A press on the empty part of the list, below its last entry, chooses no file.
+TEST_F(GraphAutomationWinTest, ClickBelowTheLastEntryDisplaysNothing) {
+  folder_.WriteLog("day.txt", TestDay(5));
+  Open();
+  HWND list = Item(File1);
+  RECT last{}, client{};
+  ::SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&last));
+  ::GetClientRect(list, &client);
+  ASSERT_LT(last.bottom + 10, client.bottom);
+  MouseMessage(list, WM_LBUTTONDOWN, MK_LBUTTON, 20, last.bottom + 10);
+  MouseMessage(list, WM_LBUTTONUP, 0, 20, last.bottom + 10);
+  EXPECT_EQ(Caption(text1), "");
+  EXPECT_EQ(S().recordCount, 0);
+  EXPECT_EQ(folder_.ReadLog("day.txt"), TestDay(5));
+}
+
+// The window as the user and automation meet it: a fixed size from the layout in twips
+// at the screen's DPI, no sizing border or maximize button, and the crosshair over the
+// chart. (The icons are resources of the program file, which this test program lacks.)
+TEST_F(GraphAutomationWinTest, FixedSizeWindowAndACrosshairOverTheChart) {
+  Open();
+  HDC screen = ::GetDC(nullptr);
+  const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX), dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  EXPECT_EQ(client.right, (14865 * dpiX + 720) / 1440);
+  EXPECT_EQ(client.bottom, (6750 * dpiY + 720) / 1440);
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  EXPECT_EQ(style & WS_THICKFRAME, 0);
+  EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+  EXPECT_NE(style & WS_SYSMENU, 0) << "a close control";
+  EXPECT_EQ(
+      ::GetClassLongPtrW(Chart(), GCLP_HCURSOR),
+      reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_CROSS))));
+}
+
 TEST_F(GraphAutomationWinTest, IntervalBoxKeepsANumberAndTheRedrawLimitsIt) {
   folder_.WriteLog("day.txt", TestDay(10));
   Open();
