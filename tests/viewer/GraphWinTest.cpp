@@ -16,6 +16,7 @@
 #include "platform/NumberText.h"
 #include "platform/PixelCanvas.h"
 #include "platform/Rounding.h"
+#include "platform/Twips.h"
 #include "support/TempLogFolder.h"
 #include "support/TestDay.h"
 #include "viewer/Graph.h"
@@ -307,6 +308,35 @@ TEST_F(GraphWinTest, DrawingSurvivesARepaint) {
   ReleaseDC(plot, screen);
   EXPECT_EQ(differ, 0);
   EXPECT_EQ(S().recordCount, 100);
+}
+
+TEST_F(GraphWinTest, NewResolutionPlacesEverythingAgainAndKeepsTheChart) {
+  Open();
+  DisplayDay("day.txt", 100);
+  const int dpi = 3 * graph_->DpiY() / 2;  // 150 % of the start's
+  RECT frame{};
+  GetWindowRect(graph_->Handle(), &frame);
+  frame.right = frame.left + (frame.right - frame.left) * 3 / 2;
+  frame.bottom = frame.top + (frame.bottom - frame.top) * 3 / 2;
+  SendMessageW(graph_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&frame));
+  RECT plot{};
+  GetClientRect(Item(kPlot), &plot);
+  EXPECT_EQ(plot.right, TwipsToPixels(3600 + 11235, dpi) - TwipsToPixels(3600, dpi));
+  EXPECT_EQ(plot.bottom, TwipsToPixels(270 + 5235, dpi) - TwipsToPixels(270, dpi));
+  EXPECT_EQ(Plot().PictureWidth(), plot.right);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(kInterval), WM_GETFONT, 0, 0)), sizeof font,
+             &font);
+  EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(12.0 * dpi / 72)));  // window font
+  EXPECT_EQ(Text(kText1), "day.txt");
+  EXPECT_EQ(Text(kVMax1), "35.00 V");
+  // The chart is still there, stretched, without a redraw.
+  const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
+  int drawn = 0;
+  const std::uint32_t* pixels = Plot().Picture();
+  for (int i = 0; i < plot.right * plot.bottom; ++i) drawn += pixels[i] != grey;
+  EXPECT_GT(drawn, plot.right);
 }
 
 struct StartSeen {
