@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for tests that drive the real windows: day files of made-up records, a catcher
-// for the modal message box, and lookups in the widget tree by control name.
+// Helpers for tests that drive the real widgets: a catcher for the modal message box and
+// lookups in the widget tree by control name; the day files come from support/TestDay.h.
 
 #include <gtest/gtest.h>
 
