@@ -26,6 +26,12 @@ start() {
   if wineserver "-p$linger" </dev/null >/dev/null 2>&1; then
     wine wineboot </dev/null >/dev/null 2>&1 || true
   fi
+  # Under a bare X server there is no window manager, and Wine waits for one at every window
+  # it hides (about 2 s): its windows are left unmanaged, once for the prefix.
+  if [ ! -e "$WINEPREFIX/.tallyo-unmanaged" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 &&
+      touch "$WINEPREFIX/.tallyo-unmanaged"
+  fi
   flock -u 9
   exec 9>&-
 }

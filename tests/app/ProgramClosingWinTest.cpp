@@ -46,10 +46,6 @@ class ProgramClosingWinTest : public ::testing::TestWithParam<Closing> {};
 
 TEST_P(ProgramClosingWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
   const Closing& how = GetParam();
-  if (how.sent) {
-    GTEST_SKIP() << "defect in the modal loop (MessageLoop.cpp RunMessagesWhile): a window "
-                    "closed by a sent message ends its loop only at the next posted message";
-  }
   std::vector<std::string> seen, faults;
   std::atomic<bool> finished = false;
   std::thread user([&] {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -51,27 +52,22 @@ HWND WaitForVisibleWindow(DWORD process, const wchar_t* windowClass) {
   return nullptr;
 }
 
-TEST(ProgramWinTest, ViewerFirstThenTheStartWindowThenExitCodeZero) {
-  const std::filesystem::path program = BuiltProgram();
-  if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program file " << program;
-  TempLogFolder folder;
-  folder.WriteLog("2026-11-25.txt", TestDay(50));
-  const std::filesystem::path copy = NativePath(folder.ProgramFolder()) / L"Tallyo_viewer.exe";
-  std::filesystem::copy_file(program, copy);
-
-  std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
+// Starts program from its folder, checks that the viewer comes first with `files` day files
+// listed, closes it, checks that the start window follows, and exits from there.
+void RunAsAUserWould(const std::filesystem::path& program, LRESULT files) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  ASSERT_TRUE(CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &started));
+  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &started));
   CloseHandle(started.hThread);
 
   HWND graph = WaitForVisibleWindow(started.dwProcessId, L"TallyoGraph");
   ASSERT_NE(graph, nullptr) << "the viewer did not appear";
   EXPECT_EQ(WindowText(graph), "Graph");
   // The logs beside the program are listed.
-  EXPECT_EQ(SendMessageW(GetDlgItem(graph, 102), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(GetDlgItem(graph, 102), LB_GETCOUNT, 0, 0), files);
   Found front{started.dwProcessId, L"TallyoFrontpiece"};
   EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&front));
   ASSERT_NE(front.window, nullptr);
@@ -87,6 +83,27 @@ TEST(ProgramWinTest, ViewerFirstThenTheStartWindowThenExitCodeZero) {
   GetExitCodeProcess(started.hProcess, &exitCode);
   CloseHandle(started.hProcess);
   EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(ProgramWinTest, ViewerFirstThenTheStartWindowThenExitCodeZero) {
+  const std::filesystem::path program = BuiltProgram();
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program file " << program;
+  TempLogFolder folder;
+  folder.WriteLog("2026-11-25.txt", TestDay(50));
+  const std::filesystem::path copy = NativePath(folder.ProgramFolder()) / L"Tallyo_viewer.exe";
+  std::filesystem::copy_file(program, copy);
+  RunAsAUserWould(copy, 1);
+}
+
+// The program as the zip delivers it, unpacked by the windows stage of ./test, which names
+// it in TALLYO_PACKED_PROGRAM; its logs folder holds the four sample days.
+TEST(ProgramWinTest, PackedProgramRunsOnItsSampleDays) {
+  const wchar_t* packed = _wgetenv(L"TALLYO_PACKED_PROGRAM");
+  if (!packed || !*packed) GTEST_SKIP() << "no unpacked zip named in TALLYO_PACKED_PROGRAM";
+  const std::filesystem::path program(packed);
+  ASSERT_TRUE(std::filesystem::exists(program)) << program;
+  ASSERT_TRUE(std::filesystem::is_directory(program.parent_path() / L"logs"));
+  RunAsAUserWould(program, 4);
 }
 
 }  // namespace

@@ -215,6 +215,10 @@ void Form::Close() {
     ownerDisabled_ = false;
   }
   ShowWindow(hwnd_, SW_HIDE);
+  // A close sent from another thread or program (BM_CLICK, SC_CLOSE) is handled inside
+  // GetMessageW, which would go on waiting: a posted message wakes the loop that runs
+  // while this window is shown, so that it sees the window gone.
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 void Form::ShowModal() {
