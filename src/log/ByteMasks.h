@@ -26,7 +26,7 @@ struct ByteMasks {
 inline std::uint64_t OpenMaskOf(const char* p) {
   const __m128i open = _mm_set1_epi8('<');
   std::uint64_t m = 0;
-  for (int i = 0; i < 4; ++i) {
+  for (std::ptrdiff_t i = 0; i < 4; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
     m |= static_cast<std::uint64_t>(
              static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, open))))
@@ -40,9 +40,9 @@ inline ByteMasks MasksOf(const char* p) {
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i open = _mm_set1_epi8('<');
   ByteMasks m{0, 0, 0};
-  for (int i = 0; i < 4; ++i) {
+  for (std::ptrdiff_t i = 0; i < 4; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-    const int shift = 16 * i;
+    const auto shift = 16 * i;
     m.cr |=
         static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr))))
         << shift;

@@ -162,9 +162,9 @@ bool AtOnce(const char* p, RecordFields& fields) {
   // The logger writes M only when it changes: a line that ends after its S field has none.
   const int sClose = at[2 * kFields - 3];
   const bool noM = sClose < 2 * kMaskBytes && Load4(p + sClose + 2) == Bytes4('S', '>', '\r', '\n');
-  const int fieldCount = noM ? kFields - 1 : kFields;
+  const std::ptrdiff_t fieldCount = noM ? kFields - 1 : kFields;
   Decimal values[kFields];
-  for (int i = 0; i < fieldCount; ++i) {
+  for (std::ptrdiff_t i = 0; i < fieldCount; ++i) {
     const int open = at[2 * i];
     const int close = at[2 * i + 1];
     const int length = close - open - 3;
