@@ -1,7 +1,8 @@
 # Cross build of the Windows edition with Debian's MinGW-w64 (x86_64, POSIX threads):
 #   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake
 # Programs are linked statically, so each .exe needs no DLL of the compiler beside it.
-# Tests and build steps that run a built program run it through Wine.
+# Tests and build steps that run a built program run it through Wine, in a Wine prefix
+# inside the build folder (scripts/wine.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -17,4 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR
+  ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh run ${CMAKE_BINARY_DIR}/wine-prefix)

@@ -34,30 +34,9 @@ else()
     endif()")
 endif()
 
-if(WIN32)
-  # The version resource of the program file, and the Qt libraries and plugins beside it.
-  # Neither can be tried on the Linux machines the project is built on.
-  set(TALLYO_RC_VERSION "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,${PROJECT_VERSION_PATCH}")
-  set(TALLYO_ICON_FILE "${tallyo_packaging_dir}/Tallyo_viewer.ico")
-  configure_file(${tallyo_packaging_dir}/Tallyo_viewer.rc.in
-    ${PROJECT_BINARY_DIR}/Tallyo_viewer.rc @ONLY)
-  target_sources(Tallyo_viewer PRIVATE ${PROJECT_BINARY_DIR}/Tallyo_viewer.rc)
-  set_target_properties(Tallyo_viewer PROPERTIES WIN32_EXECUTABLE ON)
-
-  if(QT_DEPLOY_SUPPORT)
-    set(tallyo_deploy ${PROJECT_BINARY_DIR}/deploy_Tallyo_viewer.cmake)
-    file(GENERATE OUTPUT ${tallyo_deploy} CONTENT "
-include(\"${QT_DEPLOY_SUPPORT}\")
-qt_deploy_runtime_dependencies(
-  EXECUTABLE \"$<TARGET_FILE_NAME:Tallyo_viewer>\"
-  BIN_DIR .
-  LIB_DIR .
-  PLUGINS_DIR plugins
-  GENERATE_QT_CONF)
-")
-    install(SCRIPT ${tallyo_deploy})
-  endif()
-elseif(UNIX AND NOT APPLE)
+# On Windows the program is the one .exe with its resources inside it (see
+# src/platform/win32/Toolkit.cmake): beside the logs there is nothing else to install.
+if(UNIX AND NOT APPLE)
   # The icon, and a desktop entry that starts the program from the folder it was installed
   # into: the entry needs absolute paths, so it is written at install time.
   install(FILES ${tallyo_packaging_dir}/Tallyo_viewer.png DESTINATION .)
@@ -84,7 +63,10 @@ else()
 endif()
 include(CPack)
 
-# Renders the icon files kept in packaging/ anew from the icon's drawing code.
+# Renders the icon files kept in packaging/ anew from the icon's drawing code (Qt's).
+if(WIN32)
+  return()
+endif()
 add_executable(tallyo_render_icons EXCLUDE_FROM_ALL ${tallyo_packaging_dir}/RenderIcons.cpp)
 target_link_libraries(tallyo_render_icons PRIVATE tallyo)
 set_target_properties(tallyo_render_icons PROPERTIES AUTOMOC OFF)

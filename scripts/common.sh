@@ -11,6 +11,11 @@ TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbe
 TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format clang-tidy
   xvfb xauth strace)
 
+# What ./test's windows stage needs: the MinGW-w64 cross compiler, GoogleTest's sources to
+# build for that target, Wine to run the tests, and a virtual display for Wine's windows.
+TALLYO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
+  googletest xvfb xauth)
+
 tallyo_missing_packages() {
   local missing=() p
   for p in "$@"; do

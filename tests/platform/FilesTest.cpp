@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -64,6 +68,10 @@ TEST(AppendEmptyLineAndReadTest, ReadsEveryByte) {
   EXPECT_EQ(b.View(), bytes + "\r\n");
 }
 
+#ifndef _WIN32
+// POSIX only: a FIFO, and the system's reasons as strerror words them. The Windows
+// counterparts are in platform/windows/.
+//
 // Faults that even root cannot get past. Each leaves the buffer and the file system as
 // they were and names the full path and the reason.
 TEST(AppendEmptyLineAndReadTest, FaultsTouchNothing) {
@@ -107,6 +115,7 @@ TEST(AppendEmptyLineAndReadTest, FaultsTouchNothing) {
                           std::filesystem::directory_iterator()),
             3);  // nothing created
 }
+#endif  // _WIN32
 
 TEST(AppendEmptyLineAndReadTest, ReadOnlyFileIsLeftAsItIs) {
   TempLogFolder folder;
@@ -132,6 +141,9 @@ TEST(AppendEmptyLineAndReadTest, ReadOnlyFolderCannotTakeANewFile) {
   EXPECT_FALSE(folder.Exists("new.txt"));
 }
 
+#ifndef _WIN32
+// POSIX only: permission bits. On Windows a file that cannot be read is one that another
+// program holds without sharing it (platform/windows/).
 TEST(AppendEmptyLineAndReadTest, UnreadableFileIsNotAppendedTo) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
   TempLogFolder folder;
@@ -143,6 +155,7 @@ TEST(AppendEmptyLineAndReadTest, UnreadableFileIsNotAppendedTo) {
   ::chmod(folder.LogPath("wo.txt").c_str(), 0600);
   EXPECT_EQ(folder.ReadLog("wo.txt"), "abc");
 }
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace tallyo

@@ -1,18 +1,27 @@
 #pragma once
 // A program folder of its own for one test: a fresh temporary folder that may hold a
-// "logs" folder, removed with everything in it when the object goes.
+// "logs" folder, removed with everything in it when the object goes. Its paths are UTF-8
+// text joined with the system's separator, as the program joins them.
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <variant>
+
+#include "platform/windows/WideText.h"
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,51 +29,76 @@
 
 namespace tallyo::test {
 
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
+// A UTF-8 path as the standard library's path, which on Windows would otherwise read a
+// narrow string in the ANSI code page.
+inline std::filesystem::path NativePath(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+inline std::string Utf8Path(const std::filesystem::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
 class TempLogFolder {
  public:
   explicit TempLogFolder(bool withLogsFolder = true) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        (tmp && *tmp ? std::string(tmp) : std::string("/tmp")) + "/tallyo-test-XXXXXX";
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-    if (withLogsFolder) std::filesystem::create_directory(LogsFolder());
+    const std::filesystem::path tmp = std::filesystem::temp_directory_path();
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; root_.empty(); ++attempt) {
+      if (attempt == 100) throw std::runtime_error("cannot make a temporary folder");
+      const std::filesystem::path p =
+          tmp / ("tallyo-test-" + std::to_string(random() % 1000000007));
+      std::error_code ec;
+      if (std::filesystem::create_directory(p, ec)) root_ = Utf8Path(p);
+    }
+    while (root_.size() > 1 && (root_.back() == '/' || root_.back() == '\\')) root_.pop_back();
+    if (withLogsFolder) std::filesystem::create_directory(NativePath(LogsFolder()));
   }
   TempLogFolder(const TempLogFolder&) = delete;
   TempLogFolder& operator=(const TempLogFolder&) = delete;
   ~TempLogFolder() {
     for (const std::string& p : locked_) SetUnwritable(p, false);
     std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    std::filesystem::remove_all(RemovablePath(root_), ignored);
   }
 
   const std::string& ProgramFolder() const { return root_; }
-  std::string LogsFolder() const { return root_ + "/logs"; }
+  std::string LogsFolder() const { return root_ + kSeparator + "logs"; }
   std::string LogPath(std::string_view name) const {
-    return LogsFolder() + "/" + std::string(name);
+    return LogsFolder() + kSeparator + std::string(name);
   }
 
   void WriteLog(std::string_view name, std::string_view bytes) const {
-    std::ofstream f(LogPath(name), std::ios::binary | std::ios::trunc);
+    std::ofstream f(NativePath(LogPath(name)), std::ios::binary | std::ios::trunc);
     f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!f) throw std::runtime_error("cannot write " + LogPath(name));
   }
   // The file's bytes, or nullopt when it cannot be read (missing, a folder, ...).
   std::optional<std::string> ReadLog(std::string_view name) const {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(LogPath(name), ec)) return std::nullopt;
-    std::ifstream f(LogPath(name), std::ios::binary);
+    if (!std::filesystem::is_regular_file(NativePath(LogPath(name)), ec)) return std::nullopt;
+    std::ifstream f(NativePath(LogPath(name)), std::ios::binary);
     if (!f) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
   }
   bool Exists(std::string_view name) const {
     std::error_code ec;
-    return std::filesystem::exists(LogPath(name), ec);
+    return std::filesystem::exists(NativePath(LogPath(name)), ec);
   }
 
   // Makes a file or folder refuse writing, also to root (who ignores permission bits):
-  // as root through the immutable flag. Returns false where neither is possible, and the
-  // test should then be skipped. Undone when the folder goes.
+  // as root through the immutable flag; on Windows a file through its read-only
+  // attribute. Returns false where none is possible (a folder on Windows, whose read-only
+  // attribute does not stop new files; Wine run as root, which ignores the attribute), and
+  // the test should then be skipped. Undone when the folder goes.
   bool MakeUnwritable(const std::string& path) {
     if (!SetUnwritable(path, true)) return false;
     locked_.push_back(path);
@@ -72,6 +106,35 @@ class TempLogFolder {
   }
 
  private:
+#ifdef _WIN32
+  // The \\?\ form, so that folders deeper than 260 characters go too.
+  static std::filesystem::path RemovablePath(const std::string& path) {
+    const auto converted = SystemPath(path);
+    if (const auto* p = std::get_if<std::wstring>(&converted)) return *p;
+    return NativePath(path);
+  }
+  static bool SetUnwritable(const std::string& path, bool on) {
+    const auto converted = SystemPath(path);
+    if (!std::holds_alternative<std::wstring>(converted)) return false;
+    const std::wstring& p = std::get<std::wstring>(converted);
+    const DWORD attributes = ::GetFileAttributesW(p.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return false;
+    }
+    const DWORD changed =
+        on ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!::SetFileAttributesW(p.c_str(), changed)) return false;
+    if (!on) return true;
+    // The attribute must really stop an append.
+    const HANDLE h = ::CreateFileW(p.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return true;
+    ::CloseHandle(h);
+    ::SetFileAttributesW(p.c_str(), attributes);
+    return false;
+  }
+#else
+  static std::filesystem::path RemovablePath(const std::string& path) { return path; }
   static bool SetUnwritable(const std::string& path, bool on) {
     if (::geteuid() != 0) {
       struct stat st {};
@@ -91,6 +154,7 @@ class TempLogFolder {
     ::close(fd);
     return ok;
   }
+#endif
 
   std::string root_;
   std::vector<std::string> locked_;

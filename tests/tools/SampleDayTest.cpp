@@ -342,6 +342,7 @@ TEST(SampleDayTest, WritesTheFileOrReportsThatItCannot) {
   ASSERT_TRUE(WriteSampleDayFile(settings, file.string()));
   std::ifstream in(file, std::ios::binary);
   const std::string written{std::istreambuf_iterator<char>(in), {}};
+  in.close();  // Windows removes no file that is open
   EXPECT_TRUE(written == MakeSampleDay(settings));
 
   const std::filesystem::path missing = dir / "no such folder" / "day.txt";

@@ -1,0 +1,75 @@
+#include "CheckBox.h"
+
+#include "Form.h"
+#include "Utf16.h"
+#include "Win32Api.h"
+#include "platform/FormLayout.h"
+
+namespace tallyo {
+namespace {
+
+// Whether a box height pixels high has room for a second line of its caption in font.
+// Two lines are drawn centred and may reach into the box's edges a little, as the
+// layouts' two-line boxes (375 twips high) do at every resolution.
+bool TallEnoughForTwoLines(HWND hwnd, HFONT font, int height) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return 2 * height >= 3 * (metrics.tmHeight + metrics.tmExternalLeading);
+}
+
+}  // namespace
+
+CheckBox::CheckBox(const ControlPlace& place, std::string_view caption, Colour text,
+                   Colour background)
+    : Control(place), text_(text), background_(background) {
+  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
+  SetWindowTextW(Handle(), Widen(caption).c_str());
+  if (background_ != kSystemColour) brush_ = CreateSolidBrush(background_);
+  // The visual style draws a check box's text in the theme's colour; a box with colours
+  // of its own is drawn the classic way, which takes them.
+  if (text_ != kSystemColour || background_ != kSystemColour) SetWindowTheme(Handle(), L"", L"");
+}
+
+CheckBox::~CheckBox() {
+  if (brush_) DeleteObject(brush_);
+}
+
+int CheckBox::Value() const {
+  return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void CheckBox::SetValue(int value) {
+  const int tick = value != 0 ? 1 : 0;
+  if (tick == Value()) return;
+  SendMessageW(Handle(), BM_SETCHECK, tick ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (onClick) onClick();
+}
+
+void CheckBox::SetFont(FontHandle font) {
+  Control::SetFont(font);
+  RECT r;
+  GetClientRect(Handle(), &r);
+  const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  const bool tall = TallEnoughForTwoLines(Handle(), font, r.bottom - r.top);
+  SetWindowLongPtrW(Handle(), GWL_STYLE, tall ? style | BS_MULTILINE : style & ~BS_MULTILINE);
+}
+
+void CheckBox::OnCommand(int code) {
+  if (code == BN_CLICKED && onClick) onClick();
+}
+
+BrushHandle CheckBox::OnColour(DeviceContext dc) {
+  SetTextColor(dc, text_ == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : text_);
+  if (background_ == kSystemColour) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+  }
+  SetBkColor(dc, background_);
+  return brush_;
+}
+
+}  // namespace tallyo

@@ -1,0 +1,114 @@
+#pragma once
+// A top-level window built from a fixed layout: a client area of a set size in twips
+// (converted by the screen's dots per inch) that the user cannot resize, a background
+// colour, and line controls painted on the window's own surface beneath every control.
+// Its window class is "Tallyo" followed by the window's name, so that automation finds
+// it; every control of it is a Control, found by its layout name.
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Control.h"
+#include "platform/DrawSurface.h"
+#include "platform/FormLayout.h"
+
+// Opens the declaration of a window class derived from Form; nothing is needed here.
+#define TALLYO_FORM
+
+namespace tallyo {
+
+class Form;
+class Label;
+// The window procedure of every form.
+long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
+                        long long lParam);
+
+class Form {
+ public:
+  // owner, when given, owns the window; the form is still a top-level window of its own.
+  Form(Form* owner, const FormInfo& info);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form();
+
+  WindowHandle Handle() const { return hwnd_; }
+
+  // A 1-pixel solid line between two points given in twips, both end points drawn.
+  void AddLine(std::string_view name, int x1, int y1, int x2, int y2);
+
+  // The control of the layout row named name, or nullptr.
+  template <typename T>
+  T* Find(const char* name) const {
+    for (const auto& control : controls_)
+      if (control->Name() == name) return dynamic_cast<T*>(control.get());
+    return nullptr;
+  }
+
+  // The keyboard focus moves through controls in this order with Tab and Shift+Tab; the
+  // first one has it when the window is shown.
+  void SetFocusOrder(std::initializer_list<Control*> order);
+  void SetFormFont(const FontChoice& font);
+
+  void Show();
+  // The window's close handling; a closed window is hidden until it is destroyed with
+  // its object.
+  void Close();
+  // Shows the window modally over its owner (the owner takes no input meanwhile) and
+  // returns once it has been closed.
+  void ShowModal();
+  // Runs the program's messages until this window has been closed; returns the exit code.
+  int RunUntilClosed();
+
+  // Layout support for the controls: twips to client pixels, fonts, the background.
+  int PixelsX(int twips) const;
+  int PixelsY(int twips) const;
+  int DpiY() const { return dpiY_; }
+  // The font of a layout cell, made once per window; kWindowFont gives the window's own.
+  FontHandle Font(const FontChoice& choice);
+  FontHandle WindowFont() const { return windowFont_; }
+  BrushHandle BackgroundBrush() const { return background_; }
+  Control& Adopt(std::unique_ptr<Control> control);
+  // The window's surface beneath the controls (background and lines) with the client
+  // point (x, y) at the origin of dc.
+  void PaintSurface(DeviceContext dc, int x, int y, int width, int height) const;
+  // The window's labels from the top of the stacking order downwards.
+  const std::vector<Label*>& Labels() const { return labels_; }
+
+  // Moves the focus along the focus order; false when this window has none.
+  bool MoveFocus(bool backwards);
+
+  // The window's messages, as its window procedure hands them on.
+  long long HandleMessage(unsigned message, unsigned long long wParam, long long lParam);
+
+ private:
+  friend long long FormProcedure(WindowHandle, unsigned, unsigned long long, long long);
+  void Paint();
+
+  struct LineControl {
+    std::string name;
+    int x1, y1, x2, y2;  // client pixels
+  };
+  struct MadeFont {
+    FontChoice choice;
+    FontHandle font;
+  };
+
+  WindowHandle hwnd_ = nullptr;
+  int dpiX_ = 96, dpiY_ = 96;
+  BrushHandle background_ = nullptr;
+  FontHandle windowFont_ = nullptr;
+  std::vector<MadeFont> fonts_;
+  std::vector<LineControl> lines_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Label*> labels_;
+  std::vector<WindowHandle> focusOrder_;
+  WindowHandle lastFocus_ = nullptr;
+  bool ownsWindowFont_ = false;
+  bool shown_ = false;
+  bool ownerDisabled_ = false;
+};
+
+}  // namespace tallyo

@@ -1,0 +1,100 @@
+// The controls of a window from its layout table.
+//
+// Control IDs (GetDlgCtrlID) are 100 plus the control's row in its window's table,
+// counted from 1 with the lines among them, so that automation and screen readers find
+// every control by a number that does not change:
+//
+//   Graph       101 Interval   102 File1     103 Dir1      104 Check6    105 Check5
+//               106 Check4     107 Check3    108 Check2    109 Check1    110 Plot
+//               111 Command2   112 Time1h    113 Time2h    114 Command1  115 Time2m
+//               116 Time1m     117 Label10   118 Label9    119 watts     120 text1
+//               121 Label7    (122 Line3)    123 sv        124 SMax1     125 SMin1
+//               126 rv         127 vt        128 wv        129 av        130 vv
+//               131 ftime      132 stime     133 RMin1     134 RMax1     135 WMin1
+//               136 WMax1      137 AMin1     138 AMax1     139 VMin1     140 VMax1
+//               141 Label3     142 Label2    143 Label5    144 Label4    145 Label1
+//               146 Label6     147 Label8    148 Label15
+//   Frontpiece  101 Exit       102 Label1    103 txtMode  (104 Line2)   (105 Line1)
+//               106 Label11   (107 Line10)  (108 Line3)
+//
+// The lines have no window and so no ID; they are painted on the window's surface.
+
+#include "platform/FormLayout.h"
+
+#include <memory>
+#include <vector>
+
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
+#include "Form.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+
+namespace tallyo {
+namespace {
+
+constexpr int kFirstControlId = 101;
+
+std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow& row) {
+  switch (row.kind) {
+    case ControlKind::kLabel:
+      return std::make_unique<Label>(place, row.caption, row.align, row.text);
+    case ControlKind::kTextBox:
+      return std::make_unique<TextBox>(place, row.caption);
+    case ControlKind::kCommandButton:
+      return std::make_unique<CommandButton>(place, row.caption);
+    case ControlKind::kCheckBox:
+      return std::make_unique<CheckBox>(place, row.caption, row.text, row.background);
+    case ControlKind::kFileList: {
+      auto list = std::make_unique<FileListBox>(place);
+      list->SetPattern(row.caption);
+      return list;
+    }
+    case ControlKind::kDirList:
+      return std::make_unique<DirListBox>(place);
+    case ControlKind::kPictureBox:
+      return std::make_unique<PictureBox>(
+          place, row.background == kSystemColour ? Rgb(64, 64, 64) : row.background);
+    case ControlKind::kLine:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void BuildControls(Form& form, std::span<const LayoutRow> layout) {
+  // Windowed controls are made first, then the labels, each kind in the table's order;
+  // each new control goes beneath those before it, which gives the stacking of the table
+  // with every windowed control above every label.
+  std::vector<int> labels, windowed;
+  for (int i = 0; i < static_cast<int>(layout.size()); ++i) {
+    const LayoutRow& row = layout[static_cast<std::size_t>(i)];
+    if (row.kind == ControlKind::kLine) {
+      form.AddLine(row.name, row.left, row.top, row.width, row.height);
+    } else {
+      (row.kind == ControlKind::kLabel ? labels : windowed).push_back(i);
+    }
+  }
+  windowed.insert(windowed.end(), labels.begin(), labels.end());
+  for (const int i : windowed) {
+    const LayoutRow& row = layout[static_cast<std::size_t>(i)];
+    // Both edges are converted on their own, so controls that meet in twips meet in
+    // pixels.
+    const int x = form.PixelsX(row.left), y = form.PixelsY(row.top);
+    const ControlPlace place{form,
+                             row.name,
+                             kFirstControlId + i,
+                             x,
+                             y,
+                             form.PixelsX(row.left + row.width) - x,
+                             form.PixelsY(row.top + row.height) - y};
+    Control& control = form.Adopt(MakeControl(place, row));
+    control.SetFont(form.Font(row.font));
+  }
+}
+
+}  // namespace tallyo

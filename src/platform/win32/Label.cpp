@@ -1,0 +1,97 @@
+#include "Label.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Form.h"
+#include "Utf16.h"
+#include "Win32Api.h"
+
+namespace tallyo {
+namespace {
+
+// The label's rectangle in its window's client pixels.
+RECT PlaceOf(HWND label) {
+  RECT r;
+  GetWindowRect(label, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  const int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), n + 1)));
+  return text;
+}
+
+}  // namespace
+
+Label::Label(const ControlPlace& place, std::string_view caption, TextAlign align, Colour text)
+    : Control(place), form_(place.form), align_(align), text_(text) {
+  // Drawn by the label itself (WM_DRAWITEM), since a system label fills its rectangle.
+  Create(place, L"STATIC", SS_OWNERDRAW);
+  SetWindowTextW(Handle(), Widen(caption).c_str());
+}
+
+void Label::SetCaption(std::string_view caption) {
+  const std::wstring text = Widen(caption);
+  if (WindowText(Handle()) == text) return;
+  SetWindowTextW(Handle(), text.c_str());
+  InvalidateRect(Handle(), nullptr, FALSE);
+  // The labels above this one show its text where they overlap it.
+  const RECT mine = PlaceOf(Handle());
+  for (Label* label : form_.Labels()) {
+    if (label == this) break;
+    if (Overlap(PlaceOf(label->Handle()), mine)) InvalidateRect(label->Handle(), nullptr, FALSE);
+  }
+}
+
+std::string Label::Caption() const { return Narrow(WindowText(Handle())); }
+
+void Label::OnDraw(DeviceContext dc) {
+  const RECT mine = PlaceOf(Handle());
+  const int width = mine.right - mine.left, height = mine.bottom - mine.top;
+  // Drawn off screen and copied at once, so that a changing caption does not flicker.
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1));
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  form_.PaintSurface(memory, mine.left, mine.top, width, height);
+  // From the bottom of the stacking order up to this label.
+  const std::vector<Label*>& labels = form_.Labels();
+  for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+    if (*it == this || Overlap(PlaceOf((*it)->Handle()), mine))
+      (*it)->PaintCaption(memory, mine.left, mine.top);
+    if (*it == this) break;
+  }
+  BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+void Label::PaintCaption(DeviceContext dc, int x, int y) const {
+  const std::wstring text = WindowText(Handle());
+  if (text.empty()) return;
+  RECT r = PlaceOf(Handle());
+  OffsetRect(&r, -x, -y);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  SetTextColor(dc, text_ == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : text_);
+  SetBkMode(dc, TRANSPARENT);
+  // One line, cut at the label's edges rather than broken onto lines below it.
+  UINT format = DT_SINGLELINE | DT_TOP | DT_NOPREFIX;
+  format |= align_ == TextAlign::kRight    ? DT_RIGHT
+            : align_ == TextAlign::kCentre ? DT_CENTER
+                                           : DT_LEFT;
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+  RestoreDC(dc, saved);
+}
+
+}  // namespace tallyo

@@ -1,0 +1,33 @@
+#pragma once
+// The program keeps its texts in UTF-8; Windows takes and gives file names in UTF-16.
+// These convert between the two, turn a path into the form that has no length limit, and
+// give the system's own sentence for an error code.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tallyo {
+
+// The UTF-16 form of utf8, or nothing when utf8 is not valid UTF-8.
+bool WideFromUtf8(std::string_view utf8, std::wstring& wide);
+
+// The UTF-8 form of wide; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromWide(std::wstring_view wide);
+
+// The path the system is handed for a file: absolute, with every / turned into \, "." and
+// ".." resolved, and the \\?\ prefix that lifts the limit of 260 characters (\\?\UNC\ for
+// a share). A path that already has \\?\ or \\.\ is taken as it is. On failure the error
+// code: a NUL or invalid UTF-8 in the path, or what GetFullPathNameW reports.
+std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path);
+
+// The path as the user knows it: SystemPath's prefix taken off again.
+std::wstring WithoutLongPathPrefix(std::wstring path);
+
+// The system's sentence for a Win32 error code, in UTF-8, without its line end; "Error N"
+// when the system has none.
+std::string SystemMessage(DWORD error);
+
+}  // namespace tallyo

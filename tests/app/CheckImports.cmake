@@ -1,0 +1,21 @@
+# cmake -DPROGRAM=Tallyo_viewer.exe -DOBJDUMP=x86_64-w64-mingw32-objdump -P CheckImports.cmake
+# Fails unless the program file imports only DLLs that are part of every Windows: no C++
+# runtime, no MinGW DLL, no toolkit beside the .exe.
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll uxtheme.dll)
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed: ${rc}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${dump}")
+if(NOT names)
+  message(FATAL_ERROR "no imported DLL found in ${PROGRAM}")
+endif()
+foreach(line IN LISTS names)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll IN_LIST system_dlls)
+    message(FATAL_ERROR "${PROGRAM} imports ${dll}, which is not a part of Windows")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
