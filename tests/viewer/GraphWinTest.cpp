@@ -16,6 +16,7 @@
 #include "platform/NumberText.h"
 #include "platform/PixelCanvas.h"
 #include "platform/Rounding.h"
+#include "platform/Twips.h"
 #include "support/TempLogFolder.h"
 #include "support/TestDay.h"
 #include "viewer/Graph.h"
@@ -166,6 +167,20 @@ TEST_F(GraphWinTest, FileClickShowsTheChartAndItsLabels) {
   EXPECT_GT(drawn, plot.PictureWidth());
 }
 
+TEST_F(GraphWinTest, TabFollowsTheFocusOrderAndWraps) {
+  Open();
+  SetForegroundWindow(graph_->Handle());
+  SetFocus(Item(116));  // Time1m, first in the order
+  const int order[] = {116, 115,     kCommand1, kTime2h, kTime1h, kCommand2, kPlot,     109, 108,
+                       107, kCheck4, 105,       104,     kDir1,   kFile1,    kInterval, 116};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    ASSERT_TRUE(graph_->MoveFocus(false));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << order[i - 1];
+  }
+  ASSERT_TRUE(graph_->MoveFocus(true));
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), kInterval);
+}
+
 struct MessageCase {
   const char* name;
   int timeBox;  // a time box set to timeText first, or 0
@@ -293,6 +308,35 @@ TEST_F(GraphWinTest, DrawingSurvivesARepaint) {
   ReleaseDC(plot, screen);
   EXPECT_EQ(differ, 0);
   EXPECT_EQ(S().recordCount, 100);
+}
+
+TEST_F(GraphWinTest, NewResolutionPlacesEverythingAgainAndKeepsTheChart) {
+  Open();
+  DisplayDay("day.txt", 100);
+  const int dpi = 3 * graph_->DpiY() / 2;  // 150 % of the start's
+  RECT frame{};
+  GetWindowRect(graph_->Handle(), &frame);
+  frame.right = frame.left + (frame.right - frame.left) * 3 / 2;
+  frame.bottom = frame.top + (frame.bottom - frame.top) * 3 / 2;
+  SendMessageW(graph_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&frame));
+  RECT plot{};
+  GetClientRect(Item(kPlot), &plot);
+  EXPECT_EQ(plot.right, TwipsToPixels(3600 + 11235, dpi) - TwipsToPixels(3600, dpi));
+  EXPECT_EQ(plot.bottom, TwipsToPixels(270 + 5235, dpi) - TwipsToPixels(270, dpi));
+  EXPECT_EQ(Plot().PictureWidth(), plot.right);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(kInterval), WM_GETFONT, 0, 0)), sizeof font,
+             &font);
+  EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(12.0 * dpi / 72)));  // window font
+  EXPECT_EQ(Text(kText1), "day.txt");
+  EXPECT_EQ(Text(kVMax1), "35.00 V");
+  // The chart is still there, stretched, without a redraw.
+  const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
+  int drawn = 0;
+  const std::uint32_t* pixels = Plot().Picture();
+  for (int i = 0; i < plot.right * plot.bottom; ++i) drawn += pixels[i] != grey;
+  EXPECT_GT(drawn, plot.right);
 }
 
 struct StartSeen {

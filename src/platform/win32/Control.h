@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/FormLayout.h"
+
 struct HWND__;
 struct HDC__;
 struct HBRUSH__;
@@ -42,6 +44,17 @@ class Control {
   // The control's font, kept by its window.
   virtual void SetFont(FontHandle font);
 
+  // Where the layout puts the control (twips) and its font cell, so that the window can
+  // place it again at another resolution.
+  struct Layout {
+    int left, top, width, height;
+    FontChoice font;
+  };
+  void SetLayout(const Layout& layout) { layout_ = layout; }
+  const Layout& GetLayout() const { return layout_; }
+  // The control has been placed again at a new resolution.
+  virtual void OnRescaled() {}
+
   // WM_COMMAND from this control, with its notification code.
   virtual void OnCommand(int /*code*/) {}
   // WM_DRAWITEM for this control, which draws itself: its whole client area on dc.
@@ -63,6 +76,7 @@ class Control {
   WindowHandle hwnd_ = nullptr;
   std::string name_;
   int id_;
+  Layout layout_{};
 };
 
 }  // namespace tallyo

@@ -15,12 +15,19 @@ HFONT LayoutFont(const FontChoice& choice, int dpi) {
                      DEFAULT_PITCH | FF_DONTCARE, Widen(choice.face).c_str());
 }
 
-HFONT MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    return LayoutFont(FontChoice{"MS Sans Serif", 8.25}, dpi);
-  return CreateFontIndirectW(&metrics.lfMessageFont);
+HFONT MessageFont(int dpi, int currentDpi, HFONT current) {
+  LOGFONTW font{};
+  if (current) {
+    GetObjectW(current, sizeof font, &font);
+  } else {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      return LayoutFont(FontChoice{"MS Sans Serif", 8.25}, dpi);
+    font = metrics.lfMessageFont;
+  }
+  if (currentDpi > 0 && dpi != currentDpi) font.lfHeight = MulDiv(font.lfHeight, dpi, currentDpi);
+  return CreateFontIndirectW(&font);
 }
 
 }  // namespace tallyo

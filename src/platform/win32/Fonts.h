@@ -11,7 +11,9 @@ namespace tallyo {
 // A font of the given face, size in points, weight and slant at dpi dots per inch. The
 // caller deletes it.
 HFONT LayoutFont(const FontChoice& choice, int dpi);
-// The system's font for message texts at dpi, the window font of a window that sets none.
-HFONT MessageFont(int dpi);
+// The system's font for message texts, the window font of a window that sets none: at
+// dpi, from the font current at currentDpi (nullptr: the system's own, which is at the
+// resolution the program started with).
+HFONT MessageFont(int dpi, int currentDpi, HFONT current);
 
 }  // namespace tallyo

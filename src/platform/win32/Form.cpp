@@ -62,7 +62,7 @@ Form::Form(Form* owner, const FormInfo& info) {
   dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   background_ = CreateSolidBrush(info.background);
-  windowFont_ = MessageFont(dpiY_);
+  windowFont_ = MessageFont(dpiY_, dpiY_, nullptr);
   ownsWindowFont_ = true;
 
   const std::wstring className = RegisterFormClass(info.name);
@@ -89,7 +89,7 @@ int Form::PixelsX(int twips) const { return TwipsToPixels(twips, dpiX_); }
 int Form::PixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
 
 void Form::AddLine(std::string_view name, int x1, int y1, int x2, int y2) {
-  lines_.push_back({std::string(name), PixelsX(x1), PixelsY(y1), PixelsX(x2), PixelsY(y2)});
+  lines_.push_back({std::string(name), x1, y1, x2, y2});
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -107,6 +107,8 @@ FontHandle Form::Font(const FontChoice& choice) {
 }
 
 void Form::SetFormFont(const FontChoice& font) {
+  hasFormFont_ = font.face != nullptr;
+  formFont_ = font;
   FontHandle chosen = Font(font);
   if (ownsWindowFont_) DeleteObject(windowFont_);
   ownsWindowFont_ = false;
@@ -127,10 +129,10 @@ void Form::PaintSurface(DeviceContext dc, int x, int y, int width, int height) c
   HPEN pen = CreatePen(PS_SOLID, 1, colour);
   HGDIOBJ old = SelectObject(dc, pen);
   for (const LineControl& line : lines_) {
-    MoveToEx(dc, line.x1 - x, line.y1 - y, nullptr);
-    LineTo(dc, line.x2 - x, line.y2 - y);
+    MoveToEx(dc, PixelsX(line.x1) - x, PixelsY(line.y1) - y, nullptr);
+    LineTo(dc, PixelsX(line.x2) - x, PixelsY(line.y2) - y);
     // A line drawn by the system leaves out its last pixel.
-    SetPixel(dc, line.x2 - x, line.y2 - y, colour);
+    SetPixel(dc, PixelsX(line.x2) - x, PixelsY(line.y2) - y, colour);
   }
   SelectObject(dc, old);
   DeleteObject(pen);
@@ -162,6 +164,39 @@ bool Form::MoveFocus(bool backwards) {
     return true;
   }
   return true;
+}
+
+void Form::Rescale(int dpi, const void* suggestedFrame) {
+  if (dpi <= 0 || (dpi == dpiX_ && dpi == dpiY_)) return;
+  const int oldDpi = dpiY_;
+  dpiX_ = dpiY_ = dpi;
+  // New fonts first; the old ones go once no control uses them.
+  std::vector<MadeFont> oldFonts = std::move(fonts_);
+  fonts_.clear();
+  FontHandle oldWindowFont = ownsWindowFont_ ? windowFont_ : nullptr;
+  if (hasFormFont_) {
+    windowFont_ = Font(formFont_);
+    ownsWindowFont_ = false;
+  } else {
+    windowFont_ = MessageFont(dpi, oldDpi, windowFont_);
+    ownsWindowFont_ = true;
+  }
+  if (suggestedFrame) {
+    const RECT& r = *static_cast<const RECT*>(suggestedFrame);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (const auto& control : controls_) {
+    const Control::Layout& at = control->GetLayout();
+    const int x = PixelsX(at.left), y = PixelsY(at.top);
+    SetWindowPos(control->Handle(), nullptr, x, y, PixelsX(at.left + at.width) - x,
+                 PixelsY(at.top + at.height) - y, SWP_NOZORDER | SWP_NOACTIVATE);
+    control->SetFont(Font(at.font));
+    control->OnRescaled();
+  }
+  for (const MadeFont& made : oldFonts) DeleteObject(made.font);
+  if (oldWindowFont) DeleteObject(oldWindowFont);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Form::Show() {
@@ -248,6 +283,9 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
       break;
     case WM_CLOSE:
       Close();
+      return 0;
+    case WM_DPICHANGED:
+      Rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       break;

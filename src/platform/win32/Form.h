@@ -84,12 +84,16 @@ class Form {
   long long HandleMessage(unsigned message, unsigned long long wParam, long long lParam);
 
  private:
+  // WM_DPICHANGED: the window moved to a screen of another resolution. Everything is
+  // placed and sized again from the layout; the frame takes the rectangle the system
+  // suggests.
+  void Rescale(int dpi, const void* suggestedFrame);
   friend long long FormProcedure(WindowHandle, unsigned, unsigned long long, long long);
   void Paint();
 
   struct LineControl {
     std::string name;
-    int x1, y1, x2, y2;  // client pixels
+    int x1, y1, x2, y2;  // twips
   };
   struct MadeFont {
     FontChoice choice;
@@ -107,6 +111,8 @@ class Form {
   std::vector<WindowHandle> focusOrder_;
   WindowHandle lastFocus_ = nullptr;
   bool ownsWindowFont_ = false;
+  bool hasFormFont_ = false;
+  FontChoice formFont_{};
   bool shown_ = false;
   bool ownerDisabled_ = false;
 };

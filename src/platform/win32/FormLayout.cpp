@@ -93,6 +93,7 @@ void BuildControls(Form& form, std::span<const LayoutRow> layout) {
                              form.PixelsX(row.left + row.width) - x,
                              form.PixelsY(row.top + row.height) - y};
     Control& control = form.Adopt(MakeControl(place, row));
+    control.SetLayout({row.left, row.top, row.width, row.height, row.font});
     control.SetFont(form.Font(row.font));
   }
 }

@@ -64,7 +64,14 @@ struct PictureBox::Impl {
   int width = 0, height = 0;
   bool invalidated = false;
 
+  // A new picture of w × h pixels. What the old one shows is stretched into it: a box
+  // placed again at another resolution keeps its chart until the next draw.
   void MakeBitmap(int w, int h) {
+    RenderPending();
+    HDC oldMemory = memory;
+    HBITMAP oldBitmapHandle = bitmap;
+    HGDIOBJ oldSelected = oldBitmap;
+    const int oldWidth = width, oldHeight = height;
     width = std::max(w, 0);
     height = std::max(h, 0);
     HDC screen = GetDC(hwnd);
@@ -79,6 +86,8 @@ struct PictureBox::Impl {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = nullptr;
+    oldBitmap = nullptr;
     if (!bitmap) {
       width = height = 0;
     } else {
@@ -89,6 +98,16 @@ struct PictureBox::Impl {
     map.SetPixelSize(width, height, 1.0);
     batch.SetPictureSize(width, height);
     FillBackground();
+    if (oldMemory) {
+      if (pixels && oldWidth > 0 && oldHeight > 0) {
+        SetStretchBltMode(memory, COLORONCOLOR);
+        StretchBlt(memory, 0, 0, width, height, oldMemory, 0, 0, oldWidth, oldHeight, SRCCOPY);
+        GdiFlush();
+      }
+      if (oldSelected) SelectObject(oldMemory, oldSelected);
+      DeleteDC(oldMemory);
+    }
+    if (oldBitmapHandle) DeleteObject(oldBitmapHandle);
   }
 
   void FillBackground() {
@@ -133,6 +152,13 @@ PictureBox::PictureBox(const ControlPlace& place, Colour background)
 }
 
 PictureBox::~PictureBox() = default;
+
+void PictureBox::OnRescaled() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  impl_->MakeBitmap(client.right, client.bottom);
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void PictureBox::Clear() {
   impl_->batch.Reset();

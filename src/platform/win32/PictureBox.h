@@ -47,6 +47,9 @@ class PictureBox : public Control, public DrawSurface {
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 
+  // A new picture at the box's new size; the chart on it is stretched to fit.
+  void OnRescaled() override;
+
   // The window's messages, as the window procedure of the class hands them on.
   long long HandleMessage(unsigned message, unsigned long long wParam, long long lParam);
 

@@ -1,0 +1,93 @@
+// The program file itself, started as a user starts it: from a folder of its own with the
+// logs beside it. The viewer is the first window; closing it shows the start window, whose
+// Exit ends the program with exit code 0.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/TempLogFolder.h"
+#include "support/TestDay.h"
+#include "viewer/WinTestSupport.h"
+
+namespace tallyo::test {
+namespace {
+
+// The program file of this build: the test programs lie in tests/ beneath it.
+std::filesystem::path BuiltProgram() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path().parent_path() / L"Tallyo_viewer.exe";
+}
+
+struct Found {
+  DWORD process;
+  const wchar_t* windowClass;
+  HWND window = nullptr;
+};
+
+BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM lParam) {
+  auto& found = *reinterpret_cast<Found*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (process != found.process || lstrcmpW(name, found.windowClass) != 0) return TRUE;
+  found.window = hwnd;
+  return FALSE;
+}
+
+// The top-level window of that class and process once it is visible, or nullptr after a
+// few seconds.
+HWND WaitForVisibleWindow(DWORD process, const wchar_t* windowClass) {
+  for (int i = 0; i < 1500; ++i) {
+    Found found{process, windowClass};
+    EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&found));
+    if (found.window && IsWindowVisible(found.window)) return found.window;
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+TEST(ProgramWinTest, ViewerFirstThenTheStartWindowThenExitCodeZero) {
+  const std::filesystem::path program = BuiltProgram();
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program file " << program;
+  TempLogFolder folder;
+  folder.WriteLog("2026-11-25.txt", TestDay(50));
+  const std::filesystem::path copy = NativePath(folder.ProgramFolder()) / L"Tallyo_viewer.exe";
+  std::filesystem::copy_file(program, copy);
+
+  std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &started));
+  CloseHandle(started.hThread);
+
+  HWND graph = WaitForVisibleWindow(started.dwProcessId, L"TallyoGraph");
+  ASSERT_NE(graph, nullptr) << "the viewer did not appear";
+  EXPECT_EQ(WindowText(graph), "Graph");
+  // The logs beside the program are listed.
+  EXPECT_EQ(SendMessageW(GetDlgItem(graph, 102), LB_GETCOUNT, 0, 0), 1);
+  Found front{started.dwProcessId, L"TallyoFrontpiece"};
+  EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&front));
+  ASSERT_NE(front.window, nullptr);
+  EXPECT_FALSE(IsWindowVisible(front.window));
+
+  PostMessageW(graph, WM_CLOSE, 0, 0);
+  HWND shown = WaitForVisibleWindow(started.dwProcessId, L"TallyoFrontpiece");
+  ASSERT_EQ(shown, front.window) << "the start window did not appear";
+  PostMessageW(GetDlgItem(shown, 101), BM_CLICK, 0, 0);
+
+  ASSERT_EQ(WaitForSingleObject(started.hProcess, 15000), WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(started.hProcess, &exitCode);
+  CloseHandle(started.hProcess);
+  EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace
+}  // namespace tallyo::test
