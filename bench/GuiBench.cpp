@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "BusyState.h"
 #include "FileListBox.h"
 #include "PictureBox.h"
 #include "chart/DrawGraph.h"
@@ -38,50 +39,6 @@ namespace {
 // The picture box `Plot` at its size in the viewer's layout.
 constexpr int kPlotWidth = 749;
 constexpr int kPlotHeight = 349;
-constexpr int kRecords = 9999;
-
-// Labels and the interval box as DrawGraph sees them, without widgets: the redraw row
-// times the chart alone.
-class QuietControls : public ChartControls {
- public:
-  std::string IntervalText() const override { return interval_; }
-  void SetIntervalText(std::string_view text) override { interval_ = text; }
-  void SetCaption(SummaryLabel label, std::string_view caption) override {
-    captions_[static_cast<int>(label)] = caption;
-  }
-
- private:
-  std::string interval_ = "10";
-  std::array<std::string, 13> captions_;
-};
-
-// A state holding 9,999 records of a windy stretch: slow swings with jitter on every
-// reading, M set on every third record, all five curves on.
-std::unique_ptr<ViewerState> BusyState() {
-  auto s = std::make_unique<ViewerState>();
-  std::uint64_t seed = 0x9E3779B97F4A7C15ull;
-  auto noise = [&seed] {  // -1 .. 1
-    seed = seed * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<double>(seed >> 11) / static_cast<double>(1ull << 52) - 1.0;
-  };
-  for (int k = 1; k <= kRecords; ++k) {
-    const double swing = std::sin(k / 400.0) + 0.4 * std::sin(k / 37.0);
-    s->timeSeries[k] = k * 10.0 / 86400.0;
-    s->voltsSeries[k] = 13.0 + 0.8 * swing + 0.1 * noise();
-    s->ampsSeries[k] = 4.0 + 6.0 * swing + 1.5 * noise();
-    s->wattsSeries[k] = s->voltsSeries[k] * s->ampsSeries[k];
-    s->rpmSeries[k] = 300 + 150 * swing + 40 * noise();
-    s->speedSeries[k] = 7 + 3 * swing + 1.2 * noise();
-    s->mSeries[k] = k % 3 == 0 ? 1 : 0;
-  }
-  s->recordCount = kRecords;
-  s->viewStart = 1;
-  s->viewEnd = kRecords;
-  s->logInterval = 10;
-  s->showVolts = s->showAmps = s->showWatts = s->showRpm = s->showSpeed = 1;
-  s->refVoltsToZero = 1;
-  return s;
-}
 
 void BM_DrawGraph_9999(benchmark::State& state) {
   auto s = BusyState();

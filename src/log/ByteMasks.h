@@ -22,14 +22,27 @@ struct ByteMasks {
 
 #ifdef TALLYO_BYTE_MASKS_SSE2
 
+// The '<'s alone.
+inline std::uint64_t OpenMaskOf(const char* p) {
+  const __m128i open = _mm_set1_epi8('<');
+  std::uint64_t m = 0;
+  for (std::ptrdiff_t i = 0; i < 4; ++i) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    m |= static_cast<std::uint64_t>(
+             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, open))))
+         << (16 * i);
+  }
+  return m;
+}
+
 inline ByteMasks MasksOf(const char* p) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i open = _mm_set1_epi8('<');
   ByteMasks m{0, 0, 0};
-  for (int i = 0; i < 4; ++i) {
+  for (std::ptrdiff_t i = 0; i < 4; ++i) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-    const int shift = 16 * i;
+    const auto shift = 16 * i;
     m.cr |=
         static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr))))
         << shift;
@@ -44,6 +57,12 @@ inline ByteMasks MasksOf(const char* p) {
 }
 
 #else
+
+inline std::uint64_t OpenMaskOf(const char* p) {
+  std::uint64_t m = 0;
+  for (int k = 0; k < kMaskBytes; ++k) m |= p[k] == '<' ? std::uint64_t{1} << k : 0;
+  return m;
+}
 
 inline ByteMasks MasksOf(const char* p) {
   ByteMasks m{0, 0, 0};

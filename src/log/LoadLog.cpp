@@ -12,10 +12,9 @@
 #include "log/ByteMasks.h"
 #include "log/LineTime.h"
 #include "log/LogLines.h"
-#include "log/RecordLine.h"
+#include "log/RecordFields.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Rounding.h"
 #include "platform/TextRules.h"
 
 namespace tallyo {
@@ -29,54 +28,6 @@ std::optional<double> JoinedTime(std::string_view hours, std::string_view minute
   joined += ':';
   joined += minutes;
   return ParseTimeOfDay(joined);
-}
-
-// The value of a plain decimal as the logger writes it ("13.2", "-2.0", "350"): an optional
-// minus, digits, and optionally a point with more digits, 15 digits at most. The digits
-// then make an exact integer and one division by an exact power of ten rounds it once, to
-// the very double the number rule gives; a division costs far less than the general parse.
-// nullopt for every other text, which takes the general parse.
-std::optional<double> PlainDecimal(std::string_view s) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  constexpr int kMostDigits = 15;
-  std::size_t pos = !s.empty() && s[0] == '-' ? 1 : 0;
-  const bool negative = pos == 1;
-  std::uint64_t digits = 0;
-  int count = 0;
-  int fraction = 0;
-  bool point = false;
-  for (; pos < s.size(); ++pos) {
-    const char c = s[pos];
-    if (c >= '0' && c <= '9') {
-      if (++count > kMostDigits) return std::nullopt;
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      fraction += point ? 1 : 0;
-    } else if (c == '.' && !point && count > 0) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (count == 0 || (point && fraction == 0)) return std::nullopt;
-  const double whole = static_cast<double>(digits);
-  const double value = fraction == 0 ? whole : whole / kPowersOfTen[fraction];
-  return negative ? -value : value;
-}
-
-double NumberField(const RecordLine& line, char tag) {
-  const std::optional<std::string_view> text = line.Field(tag);
-  if (!text) return 0;
-  if (const std::optional<double> plain = PlainDecimal(*text)) return *plain;
-  return ParseNumber(*text).value_or(0);
-}
-
-// The M value of a text by the integer rule.
-std::int16_t IntegerField(std::string_view text) {
-  if (const std::optional<double> plain = PlainDecimal(text)) {
-    return ToInt16HalfEven(*plain).value_or(0);
-  }
-  return ParseLogInteger(text);
 }
 
 // The first whole second of the day whose time value lies above bound; kSecondsPerDay when
@@ -172,22 +123,20 @@ class Scan {
  private:
   // The line that starts at start, whose first '<' lies at firstOpen.
   void Examine(std::size_t start, std::size_t firstOpen) {
-    double t = 0;
     if (firstOpen == start) {
       const int seconds = LeadingTimeSeconds(text_.data() + start, text_.size() - start);
       if (seconds >= 0) {
         if (seconds < firstSecond_ || seconds >= endSecond_) return;
-        t = seconds / double{kSecondsPerDay};
-        Keep(t, LineFrom(start));
+        KeepLogged(seconds / double{kSecondsPerDay}, start);
         return;
       }
     }
     const std::string_view line = LineFrom(start);
     const std::optional<double> time = LineTime(line);
     if (!time) return;
-    t = *time;
+    const double t = *time;
     if (!(t > state_.startTime && t < state_.finishTime)) return;
-    Keep(t, line);
+    Keep(t, FieldsOf(line));
   }
 
   std::string_view LineFrom(std::size_t start) const {
@@ -195,22 +144,31 @@ class Scan {
     return text_.substr(start, (crlf == std::string_view::npos ? text_.size() : crlf) - start);
   }
 
-  void Keep(double t, std::string_view line) {
+  // A line that began with "<T>hh:mm:ss</T>" at start: its fields by the shortcut when
+  // they are laid out as the logger writes them, else by the general rules.
+  void KeepLogged(double t, std::size_t start) {
+    constexpr std::size_t kTimeField = 15;
+    const std::size_t from = start + kTimeField;
+    RecordFields fields;
+    if (!LoggedFields(text_.data() + from, text_.size() - from, fields)) {
+      fields = FieldsOf(LineFrom(start));
+    }
+    Keep(t, fields);
+  }
+
+  void Keep(double t, const RecordFields& fields) {
     if (count_ + 1 > kRecordLimit) {
       limitReached_ = true;
       return;
     }
     const int k = ++count_;
-    const RecordLine fields(line);
     state_.timeSeries[k] = t;
-    state_.voltsSeries[k] = NumberField(fields, 'V');
-    state_.ampsSeries[k] = NumberField(fields, 'I');
-    state_.rpmSeries[k] = NumberField(fields, 'R');
-    state_.wattsSeries[k] = NumberField(fields, 'W');
-    state_.speedSeries[k] = NumberField(fields, 'S');
-    if (const std::optional<std::string_view> mText = fields.Field('M')) {
-      carriedM_ = IntegerField(*mText);
-    }
+    state_.voltsSeries[k] = fields.volts;
+    state_.ampsSeries[k] = fields.amps;
+    state_.rpmSeries[k] = fields.rpm;
+    state_.wattsSeries[k] = fields.watts;
+    state_.speedSeries[k] = fields.speed;
+    if (fields.m) carriedM_ = *fields.m;
     state_.mSeries[k] = carriedM_;
   }
 
