@@ -53,12 +53,14 @@ int FirstSecondFrom(double bound) {
 // One pass over the text: cuts it at every CR LF into the state's lines, examines each line
 // by the rules and stores the records that lie inside the window.
 //
-// The bytes are taken 64 at a time as masks of their CRs, LFs and '<'s. A CR LF ends a
-// line; a line holds a field only where it holds a '<', so a line is looked at from its
-// first '<' on, once, and lines without any '<' (no T field, so time 00:00:00, which never
-// lies after a start time) cost nothing but their share of the masks. A line that begins
-// with "<T>hh:mm:ss</T>" is timed at fixed positions; any other line takes the general
-// search over the whole line. After the record limit the rest is only cut.
+// The bytes are taken 64 at a time as masks of their CRs and LFs: an LF right after a CR
+// ends a line, and the next line starts behind it. Each line is looked at from its start,
+// once. A line that begins with "<T>hh:mm:ss</T>" is timed at fixed positions, and one
+// outside the window costs no more than that look. A line that begins with any other '<'
+// takes the general search over the whole line. A line that begins with anything else
+// holds a field only if it holds a '<' somewhere: it is searched for one when its end is
+// found, and takes the general search only then. Empty lines are skipped by the masks
+// alone. After the record limit the rest is only cut.
 class Scan {
  public:
   Scan(ViewerState& state, std::string_view text)
@@ -69,13 +71,28 @@ class Scan {
 
   // Returns whether the record limit was reached.
   bool Run() {
+#ifdef TALLYO_BYTE_MASKS_AVX2
+    if (HasAvx2()) return RunAvx2();
+#endif
+    return RunWith<PlainMasks>();
+  }
+
+  int Count() const { return count_; }
+
+ private:
+#ifdef TALLYO_BYTE_MASKS_AVX2
+  // The whole pass compiled for AVX2, the masks and the bit count inlined into it.
+  [[gnu::target("avx2,popcnt"), gnu::flatten]] bool RunAvx2() { return RunWith<Avx2Masks>(); }
+#endif
+
+  template <class Masks>
+  [[gnu::always_inline]] bool RunWith() {
     const char* data = text_.data();
     const std::size_t size = text_.size();
     LogLines& lines = state_.logLines;
     std::size_t crLfs = 0;
-    std::uint64_t crBefore = 0;  // 1 when the byte before this block is a CR
-    std::size_t lineStart = 0;
-    bool lineExamined = false;  // the line that starts at lineStart has been looked at
+    std::uint64_t crBefore = 0;   // 1 when the byte before this block is a CR
+    std::uint64_t startNext = 1;  // 1 when a line starts at this block's first byte
     alignas(16) char last[kMaskBytes];
     for (std::size_t base = 0; base < size; base += kMaskBytes) {
       if (base % LogLines::kBlockBytes == 0 && base != 0) lines.Block(crLfs);
@@ -86,51 +103,65 @@ class Scan {
         std::memcpy(last, p, size - base);
         p = last;
       }
-      const ByteMasks m = MasksOf(p);
-      std::uint64_t ends = m.lf & ((m.cr << 1) | crBefore);  // the LF of each CR LF
+      const LineEnds m = Masks::Of(p);
+      const std::uint64_t ends = m.lf & ((m.cr << 1) | crBefore);  // the LF of each CR LF
       crBefore = m.cr >> 63;
-      crLfs += static_cast<std::size_t>(BitCount(ends));
+      crLfs += static_cast<std::size_t>(Masks::Count(ends));
+      // The lines that start in this block, but those that end at once (a CR LF of their
+      // own; one whose LF lies in the next block is left to Start).
+      std::uint64_t starts = ((ends << 1) | startNext) & ~(m.cr & (m.lf >> 1));
+      startNext = ends >> 63;
       if (limitReached_) continue;
 
-      std::uint64_t open = m.open;
-      while (open != 0) {
-        const int k = std::countr_zero(open);
-        const std::uint64_t below = (std::uint64_t{1} << k) - 1;
-        if (const std::uint64_t before = ends & below) {
-          lineStart = base + kMaskBytes - static_cast<std::size_t>(std::countl_zero(before));
-          lineExamined = false;
-          ends &= ~below;
+      if (pending_ && ends != 0)
+        EndPending(base + static_cast<std::size_t>(std::countr_zero(ends)));
+      while (starts != 0) {
+        const int k = std::countr_zero(starts);
+        starts &= starts - 1;
+        Start(base + static_cast<std::size_t>(k));
+        if (limitReached_) break;
+        if (pending_) {
+          // Its end, when it lies in this block: the first LF of a CR LF after k.
+          const std::uint64_t after = ends & ~((std::uint64_t{2} << k) - 1);
+          if (after != 0) EndPending(base + static_cast<std::size_t>(std::countr_zero(after)));
         }
-        if (!lineExamined) {
-          lineExamined = true;
-          Examine(lineStart, base + static_cast<std::size_t>(k));
-          if (limitReached_) break;
-        }
-        // The other '<'s of this line need no look.
-        open = ends == 0 ? 0 : open & ~((ends & (~ends + 1)) - 1);
-      }
-      if (ends != 0) {
-        lineStart = base + kMaskBytes - static_cast<std::size_t>(std::countl_zero(ends));
-        lineExamined = false;
       }
     }
+    if (pending_ && !limitReached_) EndPending(size + 1);
     lines.Finish(crLfs);
     return limitReached_;
   }
 
-  int Count() const { return count_; }
-
- private:
-  // The line that starts at start, whose first '<' lies at firstOpen.
-  void Examine(std::size_t start, std::size_t firstOpen) {
-    if (firstOpen == start) {
-      const int seconds = LeadingTimeSeconds(text_.data() + start, text_.size() - start);
+  // The line that starts at start.
+  void Start(std::size_t start) {
+    const std::size_t size = text_.size();
+    if (start >= size) return;  // the empty line after the last CR LF
+    const char* p = text_.data() + start;
+    if (*p == '<') {
+      const int seconds = LeadingTimeSeconds(p, size - start);
       if (seconds >= 0) {
         if (seconds < firstSecond_ || seconds >= endSecond_) return;
         KeepLogged(seconds / double{kSecondsPerDay}, start);
         return;
       }
+      Examine(start);
+      return;
     }
+    if (*p == '\r' && start + 1 < size && p[1] == '\n') return;  // an empty line
+    pending_ = true;
+    pendingStart_ = start;
+  }
+
+  // The pending line ends with the LF at lf (the byte before it is its CR): it is examined
+  // when it holds a '<'. The text's last line ends at its size, given as size + 1.
+  void EndPending(std::size_t lf) {
+    pending_ = false;
+    const std::size_t length = lf - 1 - pendingStart_;
+    if (std::memchr(text_.data() + pendingStart_, '<', length) != nullptr) Examine(pendingStart_);
+  }
+
+  // The general rules, for the line that starts at start.
+  void Examine(std::size_t start) {
     const std::string_view line = LineFrom(start);
     const std::optional<double> time = LineTime(line);
     if (!time) return;
@@ -178,6 +209,8 @@ class Scan {
   int endSecond_;
   int count_ = 0;
   bool limitReached_ = false;
+  bool pending_ = false;  // the line at pendingStart_ waits for its end to be found
+  std::size_t pendingStart_ = 0;
   std::int16_t carriedM_ = 0;  // the carried M text, held as its value; empty counts as 0
 };
 

@@ -19,7 +19,10 @@ class FileBuffer {
   void Shrink(std::size_t n) { size_ = n < size_ ? n : size_; }
 
  private:
-  std::unique_ptr<char[]> data_;
+  struct Free {
+    void operator()(char* p) const;
+  };
+  std::unique_ptr<char[], Free> data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
