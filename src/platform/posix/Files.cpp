@@ -8,25 +8,19 @@
 #include <cstring>
 #include <new>
 
+#include "platform/FileMessages.h"
+
 namespace tallyo {
 
 namespace {
 
 std::string Failure(const char* what, const std::string& path, const char* reason) {
-  std::string s = what;
-  s += " the log file \"";
-  s += path;
-  s += "\": ";
-  s += reason;
-  return s;
+  return FileFailure(what, path, reason);
 }
 
 std::string Failure(const char* what, const std::string& path, int error) {
-  return Failure(what, path, std::strerror(error));
+  return FileFailure(what, path, std::strerror(error));
 }
-
-constexpr const char* kCannotRead = "Cannot read";
-constexpr const char* kCannotAppend = "Cannot append to";
 
 // Closes the descriptor it holds on every way out.
 class Descriptor {

@@ -7,14 +7,12 @@
 #include <new>
 #include <variant>
 
+#include "platform/FileMessages.h"
 #include "platform/windows/WideText.h"
 
 namespace tallyo {
 
 namespace {
-
-constexpr const char* kCannotRead = "Cannot read";
-constexpr const char* kCannotAppend = "Cannot append to";
 
 // The logger may keep the day's file open for writing while the viewer runs; sharing
 // everything lets both go on, and a display's CR LF lands at the end whatever the logger
@@ -22,16 +20,11 @@ constexpr const char* kCannotAppend = "Cannot append to";
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 std::string Failure(const char* what, const std::string& path, const std::string& reason) {
-  std::string s = what;
-  s += " the log file \"";
-  s += path;
-  s += "\": ";
-  s += reason;
-  return s;
+  return FileFailure(what, path, reason);
 }
 
 std::string Failure(const char* what, const std::string& path, DWORD error) {
-  return Failure(what, path, SystemMessage(error));
+  return FileFailure(what, path, SystemMessage(error));
 }
 
 // Closes the handle it holds on every way out.

@@ -1,0 +1,24 @@
+#pragma once
+// The sentences in which the file handling of either system reports a failure:
+//   Cannot read the log file "<path>": <reason>
+//   Cannot append to the log file "<path>": <reason>
+// the reason in the system's own words.
+
+#include <string>
+#include <string_view>
+
+namespace tallyo {
+
+inline constexpr const char* kCannotRead = "Cannot read";
+inline constexpr const char* kCannotAppend = "Cannot append to";
+
+inline std::string FileFailure(const char* what, std::string_view path, std::string_view reason) {
+  std::string s = what;
+  s += " the log file \"";
+  s += path;
+  s += "\": ";
+  s += reason;
+  return s;
+}
+
+}  // namespace tallyo

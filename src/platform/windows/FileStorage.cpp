@@ -1,0 +1,19 @@
+#include "platform/FileStorage.h"
+
+#include <new>
+
+namespace tallyo {
+
+namespace {
+constexpr std::align_val_t kAlignment{kFileStorageStep};
+}  // namespace
+
+// Large pages on Windows need a privilege that a user's program does not have: the
+// alignment alone is kept, so that the buffer is the same on both systems.
+char* AllocateFileStorage(std::size_t bytes) {
+  return static_cast<char*>(::operator new[](bytes, kAlignment));
+}
+
+void FreeFileStorage(char* storage) { ::operator delete[](storage, kAlignment); }
+
+}  // namespace tallyo
