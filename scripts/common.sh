@@ -5,11 +5,15 @@
 TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
   fonts-liberation fonts-urw-base35 fonts-dejavu-core)
 
+# What ./run needs on a machine without a display: a virtual one to start the viewer on.
+TALLYO_DISPLAY_PACKAGES=(xvfb xauth)
+
 # What ./test needs on top: clang for the sanitizer and fuzz builds (the runtimes of ASan,
 # UBSan and libFuzzer come with libclang-rt-14-dev, llvm-symbolizer with llvm-14), the format
-# and lint checks, and a virtual display with strace for the check of the packed program.
+# and lint checks, and for the check of the release archives a virtual display, a pointer to
+# click with and the menu entry's validator.
 TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format clang-tidy
-  xvfb xauth strace)
+  "${TALLYO_DISPLAY_PACKAGES[@]}" xdotool desktop-file-utils)
 
 # What ./test's windows stage needs: the MinGW-w64 cross compiler, GoogleTest's sources to
 # build for that target, Wine to run the tests, and a virtual display for Wine's windows.
