@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # check_package.sh BUILD [WINDOWS_BUILD]: packs the release archives and tries them as a user
-# would.
+# would. check_package.sh --layout BUILD: the Linux archive's layout and upgrade only, for a
+# build whose program cannot run here (another processor's).
 #
 # The Linux archive (from BUILD): one top folder named after the archive, no absolute path,
 # no link; in it the program, its icon, README, install-menu-entry and logs/ holding only
@@ -15,6 +16,11 @@
 # the same text as the Linux README, only "Sample..." days, and the user's days kept when it
 # is unpacked again over itself.
 set -euo pipefail
+layout_only=0
+if [ "${1:-}" = --layout ]; then
+  layout_only=1
+  shift
+fi
 build=$(realpath "$1")
 windows_build=${2:+$(realpath "$2")}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -95,6 +101,15 @@ fi
 days=$(check_logs "$folder/logs")
 say "$(basename "$archive") ($(du -k "$archive" | cut -f1) KiB) unpacks to $top/ alone:" \
   "program, icon, README, install-menu-entry, $days sample days"
+
+if [ "$layout_only" = 1 ]; then
+  put_user_days "$folder/logs"
+  sums=$(user_day_sums "$folder/logs")
+  tar -xzf "$archive" -C "$work/look"
+  [ "$sums" = "$(user_day_sums "$folder/logs")" ] || fail "unpacking over the folder changed a user's day"
+  say "unpacked again over the folder: the user's ${#user_days[@]} own days are byte-identical"
+  exit 0
+fi
 
 # The user who tries it: an ordinary account. As root, a throwaway one; otherwise the one
 # running this, which is already ordinary.
