@@ -131,7 +131,7 @@ std::optional<std::int16_t> ParseIntervalText(std::string_view text) {
 
 namespace {
 
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";  // U+00A0
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";            // U+00A0
 constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF";  // U+202F
 
 // Reads what stands at pos: one of the spellings, advancing pos past it.

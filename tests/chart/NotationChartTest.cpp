@@ -45,17 +45,8 @@ TEST_P(NotationChartTest, LabelsInTheNotation) {
 }
 
 std::vector<std::string> Captions(const std::string& minus, const std::string& mark) {
-  return {"18:31",
-          "18:33",
-          "13" + mark + "00 V",
-          "12" + mark + "25 V",
-          minus + "0" + mark + "5 A",
-          minus + "12" + mark + "3 A",
-          "234 W",
-          minus + "2000 W",
-          "1500 RPM",
-          "1000 RPM",
-          "8 ",
+  return {"18:31", "18:33", "13" + mark + "00 V", "12" + mark + "25 V", minus + "0" + mark + "5 A",
+          minus + "12" + mark + "3 A", "234 W", minus + "2000 W", "1500 RPM", "1000 RPM", "8 ",
           "0 ",
           // (-10 * 12.5 - 12.34 * 12.25) / 3600 * 60 = -4.6...
           minus + "5 Wh"};
@@ -90,21 +81,27 @@ TEST_P(NotationIntervalTest, LimitReadsTheNotation) {
   EXPECT_EQ(s.logInterval, c.interval) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NotationIntervalTest,
-    ::testing::Values(IntervalCase{GermanNotation(), "12,5", "12,5", 12},
-                      IntervalCase{GermanNotation(), "9,5", "9,5", 10},
-                      IntervalCase{GermanNotation(), "1.234,5", "120", 120},
-                      IntervalCase{GermanNotation(), "0.060", "0.060", 60},
-                      IntervalCase{GermanNotation(), "12.5", "12.5", 33},  // not a number here
-                      IntervalCase{FrenchNotation(), "60,4", "60,4", 60},
-                      IntervalCase{FrenchNotation(), "1\xE2\x80\xAF" "000", "120", 120},
-                      IntervalCase{FrenchWideNotation(), "1\xC2\xA0" "000", "120", 120},
-                      IntervalCase{FrenchNotation(), "1 000", "120", 120},
-                      IntervalCase{EnglishNotation(), "1,000", "120", 120},
-                      IntervalCase{EnglishNotation(), "0,005", "10", 10},
-                      IntervalCase{EnglishNotation(), "12.5", "12.5", 12},
-                      IntervalCase{PlainNotation(), "1,000", "1,000", 33}));
+INSTANTIATE_TEST_SUITE_P(Texts, NotationIntervalTest,
+                         ::testing::Values(IntervalCase{GermanNotation(), "12,5", "12,5", 12},
+                                           IntervalCase{GermanNotation(), "9,5", "9,5", 10},
+                                           IntervalCase{GermanNotation(), "1.234,5", "120", 120},
+                                           IntervalCase{GermanNotation(), "0.060", "0.060", 60},
+                                           IntervalCase{GermanNotation(), "12.5", "12.5",
+                                                        33},  // not a number here
+                                           IntervalCase{FrenchNotation(), "60,4", "60,4", 60},
+                                           IntervalCase{FrenchNotation(),
+                                                        "1\xE2\x80\xAF"
+                                                        "000",
+                                                        "120", 120},
+                                           IntervalCase{FrenchWideNotation(),
+                                                        "1\xC2\xA0"
+                                                        "000",
+                                                        "120", 120},
+                                           IntervalCase{FrenchNotation(), "1 000", "120", 120},
+                                           IntervalCase{EnglishNotation(), "1,000", "120", 120},
+                                           IntervalCase{EnglishNotation(), "0,005", "10", 10},
+                                           IntervalCase{EnglishNotation(), "12.5", "12.5", 12},
+                                           IntervalCase{PlainNotation(), "1,000", "1,000", 33}));
 
 // The box's change handling in German, as the user types "12,5": "1" and "12" are numbers,
 // "12," too (a mark with no fraction), then 12.5 rounds to 12.

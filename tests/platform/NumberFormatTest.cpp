@@ -25,9 +25,9 @@ struct ReportCase {
 };
 
 TEST(DescribedNumberFormatTest, KeepsWhatIsUsableAndFallsBackForTheRest) {
-  const std::string arabicDecimal = "\xD9\xAB";   // U+066B
-  const std::string arabicGroup = "\xD9\xAC";     // U+066C
-  const std::string arabicMinus = "\xD8\x9C-";    // U+061C, then '-'
+  const std::string arabicDecimal = "\xD9\xAB";  // U+066B
+  const std::string arabicGroup = "\xD9\xAC";    // U+066C
+  const std::string arabicMinus = "\xD8\x9C-";   // U+061C, then '-'
   const std::vector<ReportCase> cases = {
       {"English", ".", ",", "-", EnglishNotation()},
       {"German", ",", ".", "-", GermanNotation()},
@@ -35,7 +35,11 @@ TEST(DescribedNumberFormatTest, KeepsWhatIsUsableAndFallsBackForTheRest) {
       {"French (Wine)", ",", kNoBreakSpace, "-", FrenchWideNotation()},
       {"Swedish", ",", kNoBreakSpace, kMinusSign, SwedishNotation()},
       {"Swiss", ".", "\xE2\x80\x99", "-", {".", "\xE2\x80\x99", "-"}},
-      {"Arabic", arabicDecimal, arabicGroup, arabicMinus, {arabicDecimal, arabicGroup, arabicMinus}},
+      {"Arabic",
+       arabicDecimal,
+       arabicGroup,
+       arabicMinus,
+       {arabicDecimal, arabicGroup, arabicMinus}},
       {"plain space groups", ",", " ", "-", {",", " ", "-"}},
       // The decimal mark decides whether the system describes numbers at all.
       {"no decimal mark", "", ",", "-", PlainNotation()},
@@ -145,9 +149,10 @@ constexpr std::nullopt_t kNone = std::nullopt;
 // The texts every notation reads alike: no mark, no grouping.
 const std::vector<ReadCase>& CommonReadings() {
   static const std::vector<ReadCase> cases = {
-      {"10", 10},  {" 30 ", 30},   {"-5", -5},   {"+7", 7},   {"1e2", 100}, {"0", 0},
-      {"", kNone}, {"x", kNone},   {"10x", kNone}, {"-", kNone}, {"e5", kNone},
-      {"40000", kNone}, {"32767", 32767}, {"1e9", kNone}, {"nan", kNone}, {"inf", kNone},
+      {"10", 10},       {" 30 ", 30},   {"-5", -5},     {"+7", 7},
+      {"1e2", 100},     {"0", 0},       {"", kNone},    {"x", kNone},
+      {"10x", kNone},   {"-", kNone},   {"e5", kNone},  {"40000", kNone},
+      {"32767", 32767}, {"1e9", kNone}, {"nan", kNone}, {"inf", kNone},
   };
   return cases;
 }
@@ -163,13 +168,13 @@ TEST(ParseIntervalNotationTest, C) {
 
 TEST(ParseIntervalNotationTest, English) {
   const std::vector<ReadCase> cases = {
-      {"12.5", 12},         {"13.5", 14},          {".5", 0},              {"5.", 5},
-      {"1,234", 1234},      {"1,234.5", 1234},     {"1,235.5", 1236},      {"0,060", 60},
-      {"32,767", 32767},    {"-1,000", -1000},     {"1,234e1", 12340},     {" 1,000 ", 1000},
-      {"1,5", kNone},       {"12,34", kNone},      {"1,2345", kNone},      {"1234,567", kNone},
-      {",123", kNone},      {"1,", kNone},         {"1,,234", kNone},      {"1,234,", kNone},
-      {"1,234,567", kNone}, {"32,768", kNone},     {"1.2,345", kNone},     {"1e1,000", kNone},
-      {"1,234.", 1234},     {"1,23.4", kNone},     {"1 234", kNone},       {"12,5", kNone},
+      {"12.5", 12},         {"13.5", 14},      {".5", 0},          {"5.", 5},
+      {"1,234", 1234},      {"1,234.5", 1234}, {"1,235.5", 1236},  {"0,060", 60},
+      {"32,767", 32767},    {"-1,000", -1000}, {"1,234e1", 12340}, {" 1,000 ", 1000},
+      {"1,5", kNone},       {"12,34", kNone},  {"1,2345", kNone},  {"1234,567", kNone},
+      {",123", kNone},      {"1,", kNone},     {"1,,234", kNone},  {"1,234,", kNone},
+      {"1,234,567", kNone}, {"32,768", kNone}, {"1.2,345", kNone}, {"1e1,000", kNone},
+      {"1,234.", 1234},     {"1,23.4", kNone}, {"1 234", kNone},   {"12,5", kNone},
   };
   ExpectReadings(EnglishNotation(), "English", CommonReadings());
   ExpectReadings(EnglishNotation(), "English", cases);
@@ -177,11 +182,12 @@ TEST(ParseIntervalNotationTest, English) {
 
 TEST(ParseIntervalNotationTest, German) {
   const std::vector<ReadCase> cases = {
-      {"12,5", 12},     {"13,5", 14},     {"2,5", 2},       {",5", 0},       {"120,5", 120},
-      {"1.234,5", 1234}, {"1.234", 1234}, {"0.060", 60},    {"-0,5", 0},     {"1,5e1", 15},
-      {"12.5", kNone},  {"1.23", kNone},  {"1.23,5", kNone}, {".123", kNone}, {"1.234.", kNone},
-      {"1,2,3", kNone}, {"1,234.5", kNone}, {"1,2.345", kNone}, {"1.234.567", kNone},
-      {"12,5.", kNone}, {"1,5e1.000", kNone},
+      {"12,5", 12},         {"13,5", 14},       {"2,5", 2},           {",5", 0},
+      {"120,5", 120},       {"1.234,5", 1234},  {"1.234", 1234},      {"0.060", 60},
+      {"-0,5", 0},          {"1,5e1", 15},      {"12.5", kNone},      {"1.23", kNone},
+      {"1.23,5", kNone},    {".123", kNone},    {"1.234.", kNone},    {"1,2,3", kNone},
+      {"1,234.5", kNone},   {"1,2.345", kNone}, {"1.234.567", kNone}, {"12,5.", kNone},
+      {"1,5e1.000", kNone},
   };
   ExpectReadings(GermanNotation(), "German", CommonReadings());
   ExpectReadings(GermanNotation(), "German", cases);
@@ -217,8 +223,12 @@ TEST(ParseIntervalNotationTest, French) {
 TEST(ParseIntervalNotationTest, SwedishMinusSign) {
   const std::string minus = kMinusSign;
   const std::vector<ReadCase> cases = {
-      {minus + "5", -5}, {"-5", -5}, {minus + "0,5", 0}, {"1e" + minus + "1", 0},
-      {minus + minus + "5", kNone}, {"5" + minus, kNone},
+      {minus + "5", -5},
+      {"-5", -5},
+      {minus + "0,5", 0},
+      {"1e" + minus + "1", 0},
+      {minus + minus + "5", kNone},
+      {"5" + minus, kNone},
   };
   ExpectReadings(SwedishNotation(), "Swedish", cases);
 }

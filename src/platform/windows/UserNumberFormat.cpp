@@ -18,8 +18,8 @@ std::string UserLocaleText(LCTYPE type) {
   // The system holds at most 4 characters for each of these; a longer one would fail the
   // call and give no text.
   wchar_t text[32] = {};
-  const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text,
-                                     static_cast<int>(std::size(text)));
+  const int length =
+      GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, static_cast<int>(std::size(text)));
   if (length <= 1) return {};
   return Utf8FromWide(std::wstring_view(text, static_cast<std::size_t>(length) - 1));
 }
