@@ -9,6 +9,8 @@
 
 namespace tallyo {
 
+// The default is the plain notation of the C locale: a point, no grouping, '-'. It is also
+// what a locale the system cannot describe falls back to.
 struct NumberFormat {
   std::string decimalMark = ".";
   // Empty: the whole part of a number is never grouped.
@@ -17,9 +19,6 @@ struct NumberFormat {
 
   bool operator==(const NumberFormat&) const = default;
 };
-
-// The default above is the plain notation of the C locale: a point, no grouping, '-'. It
-// is also what a locale the system cannot describe falls back to.
 
 // The notation a system reports, made safe to write and read: a decimal mark that is
 // empty, longer than 16 bytes, not UTF-8, or holds an ASCII letter, digit, sign, blank or
