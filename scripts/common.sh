@@ -16,9 +16,10 @@ TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format cla
   "${TALLYO_DISPLAY_PACKAGES[@]}" xdotool desktop-file-utils)
 
 # What ./test's windows stage needs: the MinGW-w64 cross compiler, GoogleTest's sources to
-# build for that target, Wine to run the tests, and a virtual display for Wine's windows.
+# build for that target, Wine to run the tests, a virtual display for Wine's windows, and
+# the glibc locales through which Wine takes a German or French user locale.
 TALLYO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
-  googletest xvfb xauth)
+  googletest xvfb xauth locales)
 
 tallyo_missing_packages() {
   local missing=() p
