@@ -377,7 +377,8 @@ TEST_F(GraphGuiTest, FileListFollowsTheLogsFolder) {
   const auto change = [&](const QString& command, const QStringList& expected) {
     const QString logs = QString::fromStdString(folder_.LogsFolder());
     ASSERT_EQ(QProcess::execute("sh", {"-c", "cd '" + logs + "' && " + command}), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 1000)) << command.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 1000))
+        << command.toStdString();
     EXPECT_EQ(list.itemAt(1, 1)->text(), "d30.txt") << command.toStdString();
     EXPECT_TRUE(Marked());
     EXPECT_EQ(Box("Time1h").text(), "05");

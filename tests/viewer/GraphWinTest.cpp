@@ -468,6 +468,13 @@ TEST_F(GraphWinTest, FileListFollowsTheLogsFolder) {
   EXPECT_TRUE(Marked());
   EXPECT_EQ(Text(kTime1h), "05");
   EXPECT_EQ(S().recordCount, 3);
+
+  // The whole folder goes, and comes back.
+  std::filesystem::remove_all(NativePath(folder_.LogsFolder()));
+  EXPECT_TRUE(LoopUntil([&] { return listed().empty(); }));
+  std::filesystem::create_directory(NativePath(folder_.LogsFolder()));
+  folder_.WriteLog("d01.txt", "");
+  EXPECT_TRUE(LoopUntil([&] { return listed() == std::vector<std::string>{"d01.txt"}; }));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QMouseEvent>
-#include <set>
 #include <utility>
 
 #include "platform/FolderListing.h"
@@ -67,33 +66,23 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void FileListBox::Refill(bool keep) {
-  const std::vector<std::string> names = ListFolder(path_, EntryKind::kFiles, pattern_);
-  QStringList shown, listed;
-  for (const std::string& name : names) shown << QString::fromStdString(name);
-  for (int i = 0; i < count(); ++i) listed << item(i)->text();
-  if (keep && shown == listed) return;
-  filling_ = true;
-  const QListWidgetItem* chosen = keep ? currentItem() : nullptr;
-  const QString chosenName = chosen && chosen->isSelected() ? chosen->text() : QString();
-  const bool chosenInView = chosen && viewport()->rect().contains(visualItemRect(chosen));
+  QStringList names, shown;
+  for (const std::string& name : ListFolder(path_, EntryKind::kFiles, pattern_))
+    names << QString::fromStdString(name);
+  for (int i = 0; i < count(); ++i) shown << item(i)->text();
+  if (keep && names == shown) return;
+  // The chosen entry and the one at the top are found again by their names.
+  const int chosen = keep ? names.indexOf(QString::fromStdString(FileName())) : -1;
   const QListWidgetItem* top = keep ? itemAt(1, 1) : nullptr;
-  const QString topName = top ? top->text() : QString();
-  if (!keep) clear();
-  // The entries that stay keep their order, so the new ones go between them.
-  const std::set<QString> stay(shown.begin(), shown.end());
-  for (int i = count(); i-- > 0;) {
-    if (!stay.contains(item(i)->text())) delete takeItem(i);
-  }
-  for (int i = 0; i < shown.size(); ++i) {
-    if (i == count() || item(i)->text() != shown[i]) insertItem(i, shown[i]);
-  }
-  const int chosenRow = chosenName.isEmpty() ? -1 : shown.indexOf(chosenName);
-  setCurrentRow(chosenRow);
-  if (chosenRow < 0) clearSelection();
-  if (const int topRow = topName.isEmpty() ? -1 : shown.indexOf(topName); topRow >= 0) {
-    scrollToItem(item(topRow), QAbstractItemView::PositionAtTop);
-  }
-  if (chosenInView && chosenRow >= 0) scrollToItem(item(chosenRow));
+  const int topRow = top ? names.indexOf(top->text()) : -1;
+  const bool chosenInView =
+      chosen >= 0 && viewport()->rect().contains(visualItemRect(selectedItems().front()));
+  filling_ = true;
+  clear();
+  addItems(names);
+  setCurrentRow(chosen);
+  if (topRow >= 0) scrollToItem(item(topRow), QAbstractItemView::PositionAtTop);
+  if (chosenInView) scrollToItem(item(chosen));
   filling_ = false;
 }
 

@@ -5,11 +5,11 @@
 // already chosen reports it again. A click reports when the button is released, so that
 // the handling (which may show a modal message) runs outside the list's own press handling.
 //
-// The list follows its folder: the system tells of each name that comes or goes there (not
-// of changes to a file's contents), and the list then adds or removes those entries only,
-// keeping the chosen entry and the entry at the top where they are, and reports nothing.
-// The folder's parent is watched too, so that a folder that is removed and made again is
-// followed again. A folder the system cannot watch keeps the list it had.
+// The list follows its folder: the system tells of each name that comes or goes there or
+// in its parent (not of changes to a file's contents), and the list is then made anew with
+// the chosen entry and the entry at the top kept where they are, reporting nothing. So a
+// folder that is removed and made again is followed again. A folder the system cannot
+// watch keeps the list it had.
 
 #include <QFileSystemWatcher>
 #include <QListWidget>

@@ -15,10 +15,7 @@ FileListBox::FileListBox(const ControlPlace& place) : ListBox(place) {
       Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::ListProcedure)));
 }
 
-FileListBox::~FileListBox() {
-  Unwatch(0);
-  Unwatch(1);
-}
+FileListBox::~FileListBox() { Unwatch(); }
 
 void FileListBox::SetPattern(std::string pattern) {
   pattern_ = std::move(pattern);
@@ -27,8 +24,6 @@ void FileListBox::SetPattern(std::string pattern) {
 
 void FileListBox::SetPath(std::string folder) {
   path_ = std::move(folder);
-  Unwatch(0);
-  Unwatch(1);
   Watch();
   Refill(false);
 }
@@ -44,34 +39,28 @@ void FileListBox::Refill(bool keep) {
 }
 
 void FileListBox::Watch() {
-  const std::string parent = path_.substr(0, path_.find_last_of("\\/"));
-  const std::string* folders[2] = {&path_, &parent};
-  const DWORD changes[2] = {FILE_NOTIFY_CHANGE_FILE_NAME, FILE_NOTIFY_CHANGE_DIR_NAME};
-  for (int i = 0; i < 2; ++i) {
-    const auto path = SystemPath(*folders[i]);
-    if (watches_[i] || path_.empty() || !std::holds_alternative<std::wstring>(path)) continue;
-    HANDLE watch =
-        FindFirstChangeNotificationW(std::get<std::wstring>(path).c_str(), FALSE, changes[i]);
-    if (watch == INVALID_HANDLE_VALUE) continue;
-    watches_[i] = watch;
-    WaitAlsoFor(watch, [this, i] { OnSignal(i); });
+  Unwatch();
+  // One watch over the folder's parent and everything below it: the names of the folder's
+  // files, and the folder itself going and coming back.
+  const auto parent = SystemPath(path_.substr(0, path_.find_last_of("\\/") + 1));
+  if (!std::holds_alternative<std::wstring>(parent)) return;
+  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(parent).c_str(), TRUE,
+                                        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
+  if (watch_ == INVALID_HANDLE_VALUE) {
+    watch_ = nullptr;
+    return;
   }
+  WaitAlsoFor(watch_, [this] {
+    if (!FindNextChangeNotification(watch_)) Unwatch();
+    Refill(true);
+  });
 }
 
-void FileListBox::OnSignal(int watch) {
-  // A folder's watch ends when the folder goes. A change of folder names beside the folder
-  // may be the folder going or coming back: its watch is then made anew.
-  if (!FindNextChangeNotification(watches_[watch])) Unwatch(watch);
-  if (watch == 1) Unwatch(0);
-  Watch();
-  Refill(true);
-}
-
-void FileListBox::Unwatch(int watch) {
-  if (!watches_[watch]) return;
-  StopWaitingFor(watches_[watch]);
-  FindCloseChangeNotification(watches_[watch]);
-  watches_[watch] = nullptr;
+void FileListBox::Unwatch() {
+  if (!watch_) return;
+  StopWaitingFor(watch_);
+  FindCloseChangeNotification(watch_);
+  watch_ = nullptr;
 }
 
 void FileListBox::Report() {

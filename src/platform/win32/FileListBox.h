@@ -5,12 +5,12 @@
 // show a modal message) runs outside the list's own press handling; moving the choice with
 // the keyboard reports at once, and a click on the entry already chosen reports it again.
 //
-// The list follows its folder: the system signals each name that comes or goes there (not
-// changes to a file's contents), the message loop waits for that signal beside the
-// messages, and the list then adds or removes those entries only, keeping the chosen entry
-// and the entry at the top where they are, and reports nothing. The folder's parent is
-// watched for folder names too, so that a folder that is removed and made again is followed
-// again. A folder the system cannot watch keeps the list it had.
+// The list follows its folder: the system signals each name that comes or goes in the
+// folder's parent and below it (not changes to a file's contents), the message loop waits
+// for that signal beside the messages, and the list is then made anew with the chosen
+// entry and the entry at the top kept where they are, reporting nothing. So a folder that
+// is removed and made again is followed again. A folder whose parent the system cannot
+// watch keeps the list it had.
 
 #include <functional>
 #include <string>
@@ -46,8 +46,7 @@ class FileListBox : public ListBox {
   // Lists the folder again: afresh, or keeping the choice and the view.
   void Refill(bool keep);
   void Watch();
-  void OnSignal(int watch);
-  void Unwatch(int watch);
+  void Unwatch();
   void Report();
 
   std::string pattern_ = "*.*";
@@ -55,8 +54,7 @@ class FileListBox : public ListBox {
   long long (*systemProcedure_)(WindowHandle, unsigned, unsigned long long, long long) = nullptr;
   bool pressing_ = false;
   bool pressedOnEntry_ = false;
-  // Change notifications: the folder's file names, its parent's folder names.
-  void* watches_[2] = {};
+  void* watch_ = nullptr;  // the change notification, when the folder is watched
 };
 
 }  // namespace tallyo

@@ -1,7 +1,6 @@
 #include "ListBox.h"
 
 #include <algorithm>
-#include <set>
 
 #include "Utf16.h"
 #include "Win32Api.h"
@@ -15,34 +14,26 @@ ListBox::ListBox(const ControlPlace& place) : Control(place) {
 
 void ListBox::Fill(const std::vector<std::string>& lines, bool keep) {
   HWND list = Handle();
-  const auto count = [&] { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); };
-  std::vector<std::string> shown;
-  for (int i = 0; i < count(); ++i) shown.push_back(LineText(i));
+  std::vector<std::string> shown(static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+  for (std::size_t i = 0; i < shown.size(); ++i) shown[i] = LineText(static_cast<int>(i));
   if (keep && shown == lines) return;
-  const auto at = [&](const std::string& text) {
-    const auto found = std::find(lines.begin(), lines.end(), text);
-    return found == lines.end() ? -1 : static_cast<int>(found - lines.begin());
+  // The chosen line and the one at the top are found again by their texts.
+  const auto at = [&](int index) {
+    const auto found = std::find(lines.begin(), lines.end(), LineText(index));
+    return keep && index >= 0 && found != lines.end() ? found - lines.begin() : -1;
   };
-  const int chosen = keep && Chosen() >= 0 ? at(LineText(Chosen())) : -1;
+  const auto chosen = at(Chosen());
+  const auto top = at(static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
   RECT client{}, entry{};
   GetClientRect(list, &client);
   const bool chosenInView = chosen >= 0 &&
                             SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(Chosen()),
                                          reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
                             entry.top >= client.top && entry.bottom <= client.bottom;
-  const int top =
-      keep ? at(LineText(static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)))) : -1;
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  if (!keep) SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  // The lines that stay keep their order, so the new ones go between them.
-  const std::set<std::string> stay(lines.begin(), lines.end());
-  for (int i = count(); i-- > 0;) {
-    if (!stay.contains(LineText(i))) SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-  }
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (static_cast<int>(i) < count() && LineText(static_cast<int>(i)) == lines[i]) continue;
-    const std::wstring line = Widen(lines[i]);
-    SendMessageW(list, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& line : lines) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line).c_str()));
   }
   // Choosing from the program sends no LBN_SELCHANGE; it brings the chosen line into view,
   // which is wanted only when it was in view before.

@@ -10,6 +10,38 @@
 
 namespace tallyo {
 
+namespace {
+
+// Whether the whole of name matches pattern, without regard to case by the system's own
+// upper case. The system's own search would also match the short 8.3 names ("*.txt" would
+// find "a.txt1" by "A~1.TXT").
+bool Matches(std::wstring_view name, std::wstring_view pattern) {
+  const auto fold = [](wchar_t c) {
+    return reinterpret_cast<std::uintptr_t>(
+        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))));
+  };
+  // The usual greedy match with one point to come back to after a '*'.
+  std::size_t n = 0, p = 0, starP = pattern.npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == L'?' || fold(pattern[p]) == fold(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == L'*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != pattern.npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
                                     std::string_view pattern) {
   std::vector<std::string> names;
@@ -22,13 +54,6 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
   std::wstring search = std::get<std::wstring>(std::move(path));
   if (search.back() != L'\\') search += L'\\';
   search += L'*';
-  // Names match and sort without regard to case, by the system's own upper case. The
-  // pattern is matched here against the whole name: the system's own search would also
-  // match the short 8.3 names ("*.txt" would find "a.txt1" by "A~1.TXT").
-  const auto fold = [](wchar_t c) {
-    return reinterpret_cast<std::uintptr_t>(
-        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))));
-  };
   std::vector<std::wstring> found;
   WIN32_FIND_DATAW entry;
   HANDLE find =
@@ -37,11 +62,9 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
   do {
     const DWORD a = entry.dwFileAttributes;
     const std::wstring_view name = entry.cFileName;
-    if (name == L"." || name == L".." || (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-      continue;
-    }
-    if (((a & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == EntryKind::kFolders) &&
-        MatchesPattern(name, std::wstring_view(widePattern), fold)) {
+    if (name != L"." && name != L".." && !(a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
+        ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == EntryKind::kFolders) &&
+        Matches(name, widePattern)) {
       found.emplace_back(name);
     }
   } while (FindNextFileW(find, &entry));
