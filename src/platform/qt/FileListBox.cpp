@@ -72,9 +72,10 @@ void FileListBox::Refill(bool keep) {
   for (int i = 0; i < count(); ++i) shown << item(i)->text();
   if (keep && names == shown) return;
   // The chosen entry and the one at the top are found again by their names.
-  const int chosen = keep ? names.indexOf(QString::fromStdString(FileName())) : -1;
+  const int chosen =
+      keep ? static_cast<int>(names.indexOf(QString::fromStdString(FileName()))) : -1;
   const QListWidgetItem* top = keep ? itemAt(1, 1) : nullptr;
-  const int topRow = top ? names.indexOf(top->text()) : -1;
+  const int topRow = top ? static_cast<int>(names.indexOf(top->text())) : -1;
   const bool chosenInView =
       chosen >= 0 && viewport()->rect().contains(visualItemRect(selectedItems().front()));
   filling_ = true;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <variant>
 
 #include "platform/windows/WideText.h"
@@ -17,11 +16,11 @@ namespace {
 // find "a.txt1" by "A~1.TXT").
 bool Matches(std::wstring_view name, std::wstring_view pattern) {
   const auto fold = [](wchar_t c) {
-    return reinterpret_cast<std::uintptr_t>(
-        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c))));
+    CharUpperBuffW(&c, 1);
+    return c;
   };
   // The usual greedy match with one point to come back to after a '*'.
-  std::size_t n = 0, p = 0, starP = pattern.npos, starN = 0;
+  std::size_t n = 0, p = 0, starP = std::wstring_view::npos, starN = 0;
   while (n < name.size()) {
     if (p < pattern.size() && (pattern[p] == L'?' || fold(pattern[p]) == fold(name[n]))) {
       ++n;
@@ -29,7 +28,7 @@ bool Matches(std::wstring_view name, std::wstring_view pattern) {
     } else if (p < pattern.size() && pattern[p] == L'*') {
       starP = p++;
       starN = n;
-    } else if (starP != pattern.npos) {
+    } else if (starP != std::wstring_view::npos) {
       p = starP + 1;
       n = ++starN;
     } else {
