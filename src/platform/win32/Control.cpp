@@ -14,6 +14,10 @@ Control* Control::Of(WindowHandle hwnd) {
   return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProperty)) : nullptr;
 }
 
+void Control::Detach() {
+  if (hwnd_) RemovePropW(hwnd_, kControlProperty);
+}
+
 void Control::Create(const ControlPlace& place, const wchar_t* windowClass, unsigned long style,
                      unsigned long exStyle) {
   // Siblings clip each other, so the stacking order alone decides which one shows where

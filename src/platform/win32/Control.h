@@ -65,6 +65,9 @@ class Control {
 
   // The control of a child window made by Create, or nullptr.
   static Control* Of(WindowHandle hwnd);
+  // Takes the control off its window before the window goes: Of no longer finds it, and
+  // the window keeps no property of the program's.
+  void Detach();
 
  protected:
   // Makes the child window of a system class (or of the program's own) on the place's

@@ -15,6 +15,8 @@
 #include "platform/DrawSurface.h"
 #include "platform/FormLayout.h"
 
+struct tagMSG;
+
 // Opens the declaration of a window class derived from Form; nothing is needed here.
 #define TALLYO_FORM
 
@@ -22,6 +24,9 @@ namespace tallyo {
 
 class Form;
 class Label;
+// Tab and Shift+Tab in a window of the program: moves the focus along that window's
+// focus order. True when the key has been used.
+bool TabToNextControl(const tagMSG& msg);
 // The window procedure of every form.
 long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
                         long long lParam);

@@ -1,5 +1,7 @@
 #include "MessageLoop.h"
 
+#include "Form.h"
+
 namespace tallyo {
 
 void RunMessagesWhile(const bool& running) {

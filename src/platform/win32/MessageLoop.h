@@ -9,8 +9,4 @@ namespace tallyo {
 // posted again, so that every loop around this one ends too.
 void RunMessagesWhile(const bool& running);
 
-// Tab and Shift+Tab in a window of the program: moves the focus along that window's
-// focus order. True when the key has been used.
-bool TabToNextControl(const MSG& msg);
-
 }  // namespace tallyo

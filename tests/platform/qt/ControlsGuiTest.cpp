@@ -215,7 +215,7 @@ TEST(MessageBoxGuiTest, ModalWithTheProgramsTitleOneOkAndNoIcon) {
   EXPECT_TRUE(seen->hasOk);
   EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
   // Markup in a message is shown as it is.
-  const auto plain = CatchMessage([&] { ShowMessage(&owner, QString("<b>x</b>")); });
+  const auto plain = CatchMessage([&] { ShowMessage(&owner, std::string_view("<b>x</b>")); });
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->text, "<b>x</b>");
 }
