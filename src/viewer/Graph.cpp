@@ -35,7 +35,7 @@ Graph::~Graph() = default;
 
 void Graph::ConnectHandlers() {
   Dir1->onChange = [this] { Dir1_Change(); };
-  File1->onClick = [this](const auto&) { File1_Click(); };
+  File1->onClick = [this](const std::string&) { File1_Click(); };
   Command1->onClick = [this] { Command1_Click(); };
   Command2->onClick = [this] { Command2_Click(); };
   Check1->onClick = [this] { Check1_Click(); };

@@ -49,7 +49,7 @@ TEST_F(GraphGuiTest, StateAndControlsRightAfterLoad) {
   EXPECT_EQ(Box("Time2h").text(), "23");
   EXPECT_EQ(Box("Time2m").text(), "59");
 
-  const QString logs = QString::fromStdString(folder_.LogsFolder());
+  const std::string logs = folder_.LogsFolder();
   EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), logs);
   EXPECT_EQ(Files().Path(), logs);
   ASSERT_EQ(Files().count(), 2);
@@ -176,7 +176,7 @@ TEST_F(GraphGuiTest, MissingLogsFolderGivesAnEmptyListAndAMessageNotACrash) {
   std::filesystem::remove(folder_.LogsFolder());
   Graph& g = Open();
   EXPECT_EQ(Files().count(), 0);
-  EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), QString::fromStdString(folder_.LogsFolder()));
+  EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), folder_.LogsFolder());
   auto seen =
       CatchMessage([&] { QTest::mouseClick(Child<QWidget>(g, "Command1"), Qt::LeftButton); });
   ASSERT_TRUE(seen);

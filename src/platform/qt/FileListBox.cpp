@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QMouseEvent>
+#include <utility>
 
 namespace tallyo {
 
@@ -25,19 +26,19 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   });
 }
 
-void FileListBox::SetPattern(const QString& pattern) {
-  pattern_ = pattern;
+void FileListBox::SetPattern(std::string pattern) {
+  pattern_ = std::move(pattern);
   Refill();
 }
 
-void FileListBox::SetPath(const QString& folder) {
-  path_ = folder;
+void FileListBox::SetPath(std::string folder) {
+  path_ = std::move(folder);
   Refill();
 }
 
-QString FileListBox::FileName() const {
+std::string FileListBox::FileName() const {
   const QList<QListWidgetItem*> chosen = selectedItems();
-  return chosen.isEmpty() ? QString() : chosen.front()->text();
+  return chosen.isEmpty() ? std::string() : chosen.front()->text().toStdString();
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
@@ -59,9 +60,10 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
 void FileListBox::Refill() {
   filling_ = true;
   clear();
-  if (!path_.isEmpty()) {
+  if (!path_.empty()) {
     // Without QDir::CaseSensitive the pattern matches without regard to case.
-    const QDir dir(path_, pattern_, QDir::Name | QDir::IgnoreCase, QDir::Files);
+    const QDir dir(QString::fromStdString(path_), QString::fromStdString(pattern_),
+                   QDir::Name | QDir::IgnoreCase, QDir::Files);
     addItems(dir.entryList());
   }
   setCurrentRow(-1);

@@ -6,8 +6,8 @@
 // handling (which may show a modal message) runs outside the list's own press handling.
 
 #include <QListWidget>
-#include <QString>
 #include <functional>
+#include <string>
 
 namespace tallyo {
 
@@ -16,18 +16,18 @@ class FileListBox : public QListWidget {
  public:
   explicit FileListBox(QWidget* parent = nullptr);
 
-  void SetPattern(const QString& pattern);
-  QString Pattern() const { return pattern_; }
+  void SetPattern(std::string pattern);
+  const std::string& Pattern() const { return pattern_; }
 
   // Lists the matching files of folder; nothing is chosen afterwards. A folder that does
   // not exist or cannot be read gives an empty list.
-  void SetPath(const QString& folder);
-  QString Path() const { return path_; }
+  void SetPath(std::string folder);
+  const std::string& Path() const { return path_; }
 
-  // The chosen entry's file name without folder; empty when none is chosen.
-  QString FileName() const;
+  // The chosen entry's file name without folder (UTF-8); empty when none is chosen.
+  std::string FileName() const;
 
-  std::function<void(const QString& fileName)> onClick;
+  std::function<void(const std::string& fileName)> onClick;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -37,8 +37,8 @@ class FileListBox : public QListWidget {
   void Refill();
   void Report();
 
-  QString pattern_ = QStringLiteral("*.*");
-  QString path_;
+  std::string pattern_ = "*.*";
+  std::string path_;
   bool filling_ = false;
   bool pressing_ = false;
   bool chosenByPress_ = false;
