@@ -19,6 +19,8 @@ static_assert(TextBoxControl<TextBox>);
 static_assert(CommandButtonControl<CommandButton>);
 static_assert(CheckBoxControl<CheckBox>);
 static_assert(PictureBoxControl<PictureBox>);
+static_assert(FileListBoxControl<FileListBox>);
+static_assert(DirListBoxControl<DirListBox>);
 static_assert(MessageBoxFor<Form>);
 
 }  // namespace tallyo
