@@ -95,7 +95,8 @@ void PlotPicture::SetBoxSize(int width, int height, double ratio, bool stretch) 
       for (int x = 0; x < w; ++x) {
         const auto sx = static_cast<int>(x / kx);
         if (sx >= width_) break;
-        fresh[static_cast<std::size_t>(y) * w + x] = pixels_[static_cast<std::size_t>(sy) * width_ + sx];
+        fresh[static_cast<std::size_t>(y) * w + x] =
+            pixels_[static_cast<std::size_t>(sy) * width_ + sx];
       }
     }
   }

@@ -84,20 +84,22 @@ concept DirListBoxControl = requires(T& c, const T& k, std::string folder) {
 // their layout names, a focus order, and its display plain or modal over its owner.
 template <class F, class Control>
 concept FormWindow = std::constructible_from<F, F*, const FormInfo&> &&
-                     requires(F& f, const F& k, const char* name, const FontChoice& font,
-                              std::initializer_list<Control*> order) {
-                       { k.template Find<Control>(name) } -> std::same_as<Control*>;
-                       f.SetFocusOrder(order);
-                       f.SetFormFont(font);
-                       f.Show();
-                       f.Close();
-                       f.ShowModal();
-                       { f.RunUntilClosed() } -> std::same_as<int>;
-                     };
+    requires(F& f, const F& k, const char* name, const FontChoice& font,
+             std::initializer_list<Control*> order) {
+  { k.template Find<Control>(name) } -> std::same_as<Control*>;
+  f.SetFocusOrder(order);
+  f.SetFormFont(font);
+  f.Show();
+  f.Close();
+  f.ShowModal();
+  { f.RunUntilClosed() } -> std::same_as<int>;
+};
 
 // The program's message box: modal over its owner, the text, one OK button, no icon and
 // kProgramTitle as its caption; returns when it has been closed.
 template <class F>
-concept MessageBoxFor = requires(F* owner, std::string_view text) { ShowMessage(owner, text); };
+concept MessageBoxFor = requires(F* owner, std::string_view text) {
+  ShowMessage(owner, text);
+};
 
 }  // namespace tallyo

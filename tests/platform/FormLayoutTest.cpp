@@ -13,9 +13,9 @@ using K = ControlKind;
 
 TEST(FormLayoutTest, WindowedControlsStackAboveLabelsEachInTheTablesOrder) {
   constexpr LayoutRow kLayout[] = {
-      {K::kLabel, "L0", "", 0, 0, 1, 1},        {K::kTextBox, "T1", "", 0, 0, 1, 1},
-      {K::kLine, "Line2", "", 0, 0, 1, 1},      {K::kLabel, "L3", "", 0, 0, 1, 1},
-      {K::kPictureBox, "P4", "", 0, 0, 1, 1},   {K::kCheckBox, "C5", "", 0, 0, 1, 1},
+      {K::kLabel, "L0", "", 0, 0, 1, 1},         {K::kTextBox, "T1", "", 0, 0, 1, 1},
+      {K::kLine, "Line2", "", 0, 0, 1, 1},       {K::kLabel, "L3", "", 0, 0, 1, 1},
+      {K::kPictureBox, "P4", "", 0, 0, 1, 1},    {K::kCheckBox, "C5", "", 0, 0, 1, 1},
       {K::kFileList, "F6", "*.txt", 0, 0, 1, 1}, {K::kDirList, "D7", "", 0, 0, 1, 1},
       {K::kCommandButton, "B8", "", 0, 0, 1, 1},
   };
@@ -33,7 +33,8 @@ TEST(FormLayoutTest, CaptionsWrapInBoxesOneAndAHalfLinesHigh) {
   } cases[] = {{25, 13, true},  {16, 13, false}, {39, 26, true}, {38, 26, false},
                {37, 25, false}, {38, 25, true},  {0, 13, false}, {50, 33, true}};
   for (const auto& c : cases)
-    EXPECT_EQ(CaptionWraps(c.boxHeight, c.lineHeight), c.wraps) << c.boxHeight << " " << c.lineHeight;
+    EXPECT_EQ(CaptionWraps(c.boxHeight, c.lineHeight), c.wraps)
+        << c.boxHeight << " " << c.lineHeight;
 }
 
 }  // namespace

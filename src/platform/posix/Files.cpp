@@ -24,7 +24,9 @@ std::string Failure(const char* what, const std::string& path, int error) {
 
 }  // namespace
 
-std::string OutOfMemoryFailure(const std::string& path) { return Failure(kCannotRead, path, ENOMEM); }
+std::string OutOfMemoryFailure(const std::string& path) {
+  return Failure(kCannotRead, path, ENOMEM);
+}
 
 namespace {
 

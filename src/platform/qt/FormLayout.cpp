@@ -83,7 +83,8 @@ QWidget* MakeControl(Form& form, const LayoutRow& row) {
 
 void BuildControls(Form& form, std::span<const LayoutRow> layout) {
   for (const LayoutRow& row : layout)
-    if (row.kind == ControlKind::kLine) form.AddLine(row.name, row.left, row.top, row.width, row.height);
+    if (row.kind == ControlKind::kLine)
+      form.AddLine(row.name, row.left, row.top, row.width, row.height);
   for (const std::size_t i : StackingOrder(layout)) {
     const LayoutRow& row = layout[i];
     QWidget* control = MakeControl(form, row);

@@ -40,7 +40,7 @@ void PictureBox::BeforeDrawing() {
 QImage PictureBox::Picture() {
   Sync(devicePixelRatioF());
   QImage image(reinterpret_cast<const uchar*>(Pixels()), PictureWidth(), PictureHeight(),
-               PictureWidth() * 4, QImage::Format_RGB32);
+               static_cast<qsizetype>(PictureWidth()) * 4, QImage::Format_RGB32);
   image.setDevicePixelRatio(DevicePixelRatio());
   return image;
 }
@@ -51,9 +51,9 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect target = event->rect();
   const double dpr = DevicePixelRatio();
-  painter.drawImage(QRectF(target), image,
-                    QRectF(target.x() * dpr, target.y() * dpr, target.width() * dpr,
-                           target.height() * dpr));
+  painter.drawImage(
+      QRectF(target), image,
+      QRectF(target.x() * dpr, target.y() * dpr, target.width() * dpr, target.height() * dpr));
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

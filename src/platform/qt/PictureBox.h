@@ -25,6 +25,12 @@ class PictureBox : public QWidget, public PlotPicture {
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 
+  // A draw starts here: the picture follows the screen's pixel ratio first.
+  void Clear() override {
+    Sync(devicePixelRatioF());
+    PlotPicture::Clear();
+  }
+
  protected:
   void OnPictureChanged() override { update(); }
   // A hidden box gets its resize event only when shown, so the size is looked at before

@@ -1,7 +1,6 @@
 #include "CheckBox.h"
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
 #include "platform/FormLayout.h"
 
@@ -24,8 +23,7 @@ int LineHeight(HWND hwnd, HFONT font) {
 CheckBox::CheckBox(const ControlPlace& place, std::string_view caption, Colour text,
                    Colour background)
     : Control(place), text_(text), background_(background) {
-  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
-  SetWindowTextW(Handle(), Widen(caption).c_str());
+  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption);
   if (background_ != kSystemColour) brush_ = CreateSolidBrush(background_);
   // The visual style draws a check box's text in the theme's colour; a box with colours
   // of its own is drawn the classic way, which takes them.

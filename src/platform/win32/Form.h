@@ -74,7 +74,6 @@ class Form {
   // The font of a layout cell, made once per window; kWindowFont gives the window's own.
   FontHandle Font(const FontChoice& choice);
   FontHandle WindowFont() const { return windowFont_; }
-  BrushHandle BackgroundBrush() const { return background_; }
   Control& Adopt(std::unique_ptr<Control> control);
   // The window's surface beneath the controls (background and lines) with the client
   // point (x, y) at the origin of dc.

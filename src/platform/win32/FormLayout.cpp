@@ -68,7 +68,8 @@ std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow&
 
 void BuildControls(Form& form, std::span<const LayoutRow> layout) {
   for (const LayoutRow& row : layout)
-    if (row.kind == ControlKind::kLine) form.AddLine(row.name, row.left, row.top, row.width, row.height);
+    if (row.kind == ControlKind::kLine)
+      form.AddLine(row.name, row.left, row.top, row.width, row.height);
   for (const std::size_t i : StackingOrder(layout)) {
     const LayoutRow& row = layout[i];
     // Both edges are converted on their own, so controls that meet in twips meet in

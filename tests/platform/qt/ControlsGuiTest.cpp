@@ -273,5 +273,18 @@ TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
   EXPECT_EQ(shot.pixelColor(51, 30), QColor(0, 192, 0));
 }
 
+// Form lines take the system's window-text colour, whatever it is.
+TEST(FormGuiTest, LinesAreInTheSystemsWindowTextColour) {
+  const QPalette saved = QApplication::palette();
+  QPalette palette = saved;
+  palette.setColor(QPalette::WindowText, QColor(10, 20, 200));
+  QApplication::setPalette(palette);
+  Form form(nullptr, FormInfo{"Lines", "", 1500, 1500, Rgb(0, 192, 0)});
+  form.AddLine("Line1", 150, 150, 150, 1200);
+  const QImage shot = form.grab().toImage();
+  QApplication::setPalette(saved);
+  EXPECT_EQ(shot.pixelColor(10, 40), QColor(10, 20, 200));
+}
+
 }  // namespace
 }  // namespace tallyo::test

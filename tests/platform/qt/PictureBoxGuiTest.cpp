@@ -460,7 +460,8 @@ QImage PaintOneByOne(const std::vector<Op>& ops, QSize size, double dpr, QRgb ba
   PixelCanvas canvas(reinterpret_cast<std::uint32_t*>(image.bits()), size.width(), size.height(),
                      image.bytesPerLine() / 4);
   const ClipRect clip{-PlotBatch::kClipMargin, -PlotBatch::kClipMargin,
-                      size.width() + PlotBatch::kClipMargin, size.height() + PlotBatch::kClipMargin};
+                      size.width() + PlotBatch::kClipMargin,
+                      size.height() + PlotBatch::kClipMargin};
   ScaleMap map;
   map.SetPixelSize(kWidth, kHeight, dpr);
   for (const Op& op : ops) {
