@@ -81,7 +81,8 @@ concept DirListBoxControl = requires(T& c, const T& k, std::string folder) {
 };
 
 // A window built from a layout (its FormInfo and BuildControls): its controls found by
-// their layout names, a focus order, and its display plain or modal over its owner.
+// their layout names, a focus order, and its display plain or modal over its owner. A
+// class derived from Form opens its declaration with TALLYO_FORM.
 template <class F, class Control>
 concept FormWindow = std::constructible_from<F, F*, const FormInfo&> &&
     requires(F& f, const F& k, const char* name, const FontChoice& font,

@@ -31,8 +31,8 @@ void Control::Create(const ControlPlace& place, const wchar_t* windowClass, unsi
   // Siblings clip each other, so the stacking order alone decides which one shows where
   // two overlap.
   hwnd_ = CreateWindowExW(
-      exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.x, place.y,
-      place.width, place.height, place.form.Handle(),
+      exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+      place.x, place.y, place.width, place.height, place.form.Handle(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
   SetPropW(hwnd_, kControlProperty, this);
