@@ -3,6 +3,8 @@
 #include <QDir>
 #include <utility>
 
+#include "platform/FolderListing.h"
+
 namespace tallyo {
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
@@ -21,8 +23,8 @@ void DirListBox::Refill() {
   clear();
   const QString path = QString::fromStdString(path_);
   addItem(QDir::toNativeSeparators(path));
-  const QDir dir(path, QString(), QDir::Name | QDir::IgnoreCase, QDir::Dirs | QDir::NoDotAndDotDot);
-  for (const QString& name : dir.entryList()) addItem(QStringLiteral("  ") + name);
+  for (const std::string& name : ListFolder(path_, EntryKind::kFolders))
+    addItem(QStringLiteral("  ") + QString::fromStdString(name));
   setCurrentRow(0);
 }
 

@@ -1,10 +1,17 @@
 #pragma once
-// A list of the files of one folder that match a name pattern (without regard to case),
-// sorted by name and shown as bare file names. Choosing an entry, by a click or by moving
-// the selection with the keyboard, reports its file name; a click on the entry already
-// chosen reports it again. A click reports when the button is released, so that the
-// handling (which may show a modal message) runs outside the list's own press handling.
+// A list of the files of one folder that match a name pattern, as the system lists them
+// (platform/FolderListing.h), shown as bare file names. Choosing an entry, by a click or by
+// moving the selection with the keyboard, reports its file name; a click on the entry
+// already chosen reports it again. A click reports when the button is released, so that
+// the handling (which may show a modal message) runs outside the list's own press handling.
+//
+// The list follows its folder: the system tells of each name that comes or goes there or
+// in its parent (not of changes to a file's contents), and the list is then made anew with
+// the chosen entry and the entry at the top kept where they are, reporting nothing. So a
+// folder that is removed and made again is followed again. A folder the system cannot
+// watch keeps the list it had.
 
+#include <QFileSystemWatcher>
 #include <QListWidget>
 #include <functional>
 #include <string>
@@ -34,11 +41,14 @@ class FileListBox : public QListWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void Refill();
+  // Lists the folder again: afresh, or keeping the choice and the view.
+  void Refill(bool keep);
+  void Watch();
   void Report();
 
   std::string pattern_ = "*.*";
   std::string path_;
+  QFileSystemWatcher watcher_;
   bool filling_ = false;
   bool pressing_ = false;
   bool chosenByPress_ = false;
