@@ -49,6 +49,7 @@ concept CheckBoxControl = requires(T& c, const T& k, int tick) {
 
 // The chart's surface; the mouse arrives as (button, shift, x, y) in its user scale, and
 // moves and the release keep arriving while a button is held, also outside the box.
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 template <class T>
 concept PictureBoxControl = std::derived_from<T, DrawSurface> && requires(T& c, const T& k) {
   { k.ScaleWidth() } -> std::same_as<float>;
@@ -56,9 +57,9 @@ concept PictureBoxControl = std::derived_from<T, DrawSurface> && requires(T& c, 
   { c.Pixels() } -> std::same_as<const std::uint32_t*>;
   { k.PictureWidth() } -> std::same_as<int>;
   { k.PictureHeight() } -> std::same_as<int>;
-  { c.onMouseDown } -> std::same_as<std::function<void(int, int, float, float)>&>;
-  { c.onMouseMove } -> std::same_as<std::function<void(int, int, float, float)>&>;
-  { c.onMouseUp } -> std::same_as<std::function<void(int, int, float, float)>&>;
+  { c.onMouseDown } -> std::same_as<MouseHandler&>;
+  { c.onMouseMove } -> std::same_as<MouseHandler&>;
+  { c.onMouseUp } -> std::same_as<MouseHandler&>;
 };
 
 // Shows the names of the files of its folder that match its pattern; a click reports the

@@ -23,15 +23,9 @@ QColor ColourOr(Colour colour, QPalette::ColorRole systemRole) {
 }
 
 Qt::Alignment ToQt(TextAlign align) {
-  switch (align) {
-    case TextAlign::kRight:
-      return Qt::AlignRight;
-    case TextAlign::kCentre:
-      return Qt::AlignHCenter;
-    case TextAlign::kLeft:
-      break;
-  }
-  return Qt::AlignLeft;
+  return align == TextAlign::kRight    ? Qt::AlignRight
+         : align == TextAlign::kCentre ? Qt::AlignHCenter
+                                       : Qt::AlignLeft;
 }
 
 QWidget* MakeControl(Form& form, const LayoutRow& row) {
