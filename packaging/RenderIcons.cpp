@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/ChartIcon.h"
+#include "platform/qt/ChartIcon.h"
 
 namespace {
 

@@ -50,7 +50,7 @@ int Redraw(int reps) {
   DrawGraph(*s, controls, *plot);
   TimeAndPrint("BM_Win_DrawGraph_9999", reps, [&] {
     DrawGraph(*s, controls, *plot);
-    const std::uint32_t* pixels = plot->Picture();
+    const std::uint32_t* pixels = plot->Pixels();
     if (!pixels) std::abort();
   });
   return 0;

@@ -21,8 +21,6 @@ constexpr FontChoice kSans24{"MS Sans Serif", 24};
 constexpr FontChoice kSmallBold{"Small Fonts", 6.75, true};
 constexpr FontChoice kSans135Bold{"MS Sans Serif", 13.5, true};
 constexpr FontChoice kPalatino18BoldItalic{"Palatino Linotype", 18, true, true};
-constexpr Colour kRed = Rgb(255, 0, 0);
-constexpr Colour kBlue = Rgb(0, 0, 255);
 constexpr Colour kSys = kSystemColour;
 
 // From the top of the stacking order downwards.

@@ -112,10 +112,11 @@ void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
   // Record viewStart has no segment and no band of its own: the first segment joins it to
   // the next record.
   for (double i = FirstLoopValue(viewStart + 1); i <= viewEnd; i += 1) {
-    const double index = LoopIndex(i);
-    if (index > kLastIndex) break;  // every later loop value lies further right
-    const double previousIndex = LoopIndex(i - 1);
-    if (previousIndex < 0) continue;  // the segment would start before the series
+    const double index = LoopIndex(i), previousIndex = LoopIndex(i - 1);
+    if (!InSeries(index) || !InSeries(previousIndex)) {
+      if (index > kLastIndex) break;  // every later loop value lies further right
+      continue;
+    }
     const int k = static_cast<int>(index);
     const int p = static_cast<int>(previousIndex);
     const float x1 = ToFloat((i - 1) - viewStart);

@@ -30,8 +30,10 @@ SpeedExtremes FindExtremes(ViewerState& state) {
 
   for (double i = FirstLoopValue(state.viewStart); i <= state.viewEnd; i += 1) {
     const double index = LoopIndex(i);
-    if (index > kLastIndex) break;  // every later loop value lies further right
-    if (index < 0) continue;
+    if (!InSeries(index)) {
+      if (index > kLastIndex) break;  // every later loop value lies further right
+      continue;
+    }
     const int k = static_cast<int>(index);
     Track(state.voltsSeries[k], voltsMax, voltsMin);
     Track(state.ampsSeries[k], ampsMax, ampsMin);

@@ -1,5 +1,6 @@
 #include "chart/SummaryLabels.h"
 
+#include "chart/ViewLoop.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 
@@ -18,7 +19,7 @@ void WriteNumber(ChartControls& controls, SummaryLabel label, double value, Numb
 
 std::string RecordTimeCaption(const Series& timeSeries, double viewBound) {
   const double index = RoundHalfEven(viewBound);
-  if (!(index >= 0 && index <= kLastIndex)) return std::string(kNoRecordTime);
+  if (!InSeries(index)) return std::string(kNoRecordTime);
   return ShortTime(timeSeries[static_cast<int>(index)]);
 }
 

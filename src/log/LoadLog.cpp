@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -249,9 +248,8 @@ DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
   } catch (const std::bad_alloc&) {
     // A machine short of memory: told like a file that cannot be read, with no records
     // (recordCount stays 0), instead of ending the program.
-    return {DisplayOutcome::kFileError, "Cannot read the log file \"" +
-                                            LogFilePath(request.programFolder, request.fileName) +
-                                            "\": " + std::strerror(ENOMEM)};
+    return {DisplayOutcome::kFileError,
+            OutOfMemoryFailure(LogFilePath(request.programFolder, request.fileName))};
   }
 
   Scan scan(state, text);

@@ -15,4 +15,8 @@ namespace tallyo {
 // as they were.
 std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileBuffer& out);
 
+// The sentence for a file read whole that the machine has no memory left to take apart,
+// in the words of AppendEmptyLineAndRead's failures.
+std::string OutOfMemoryFailure(const std::string& path);
+
 }  // namespace tallyo

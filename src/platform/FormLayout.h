@@ -3,7 +3,9 @@
 // downwards, with its kind, name, caption, rectangle in twips, font, colours and
 // alignment. BuildControls makes the controls of a Form from it.
 
+#include <cstddef>
 #include <span>
+#include <vector>
 
 #include "platform/DrawSurface.h"
 
@@ -59,8 +61,27 @@ struct FormInfo {
   Colour background;
 };
 
-// Windowed controls end up above labels, and within each group an earlier row lies above
-// a later one. Lines are painted by the form beneath everything.
+// The rows of a layout's controls from the top of the stacking order downwards: windowed
+// controls lie above labels, and within each group an earlier row lies above a later one.
+// Lines are not among them: the form paints them beneath everything.
+inline std::vector<std::size_t> StackingOrder(std::span<const LayoutRow> layout) {
+  std::vector<std::size_t> order;
+  for (const bool labels : {false, true})
+    for (std::size_t i = 0; i < layout.size(); ++i)
+      if (layout[i].kind != ControlKind::kLine && (layout[i].kind == ControlKind::kLabel) == labels)
+        order.push_back(i);
+  return order;
+}
+
+// A check box's caption breaks between words onto a second line when the box is at least
+// one and a half lines of its font high; the two lines, centred, may then reach a little
+// into the box's edges, as those of the layout's 375-twip boxes do.
+constexpr bool CaptionWraps(int boxHeight, int lineHeight) {
+  return 2 * boxHeight >= 3 * lineHeight;
+}
+
+// Makes the controls of the layout in their stacking order, each beneath those made
+// before it, and hands the lines to the form.
 void BuildControls(Form& form, std::span<const LayoutRow> layout);
 
 }  // namespace tallyo

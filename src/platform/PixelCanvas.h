@@ -18,9 +18,10 @@
 
 namespace tallyo {
 
-// 0x00RRGGBB, the order of a 32-bit device-independent bitmap and of Qt's RGB32.
+// 0xFFRRGGBB, the order of a 32-bit device-independent bitmap (which ignores the top
+// byte) and of Qt's RGB32 (which wants it 0xFF).
 constexpr std::uint32_t PixelOf(Colour c) {
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 class PixelCanvas {

@@ -5,7 +5,6 @@
 namespace tallyo {
 
 inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kTwipsPerPixel = kTwipsPerInch / 96;
 
 // Nearest pixel at dpi dots per inch, halves away from zero.
 constexpr int TwipsToPixels(int twips, int dpi = 96) {

@@ -13,6 +13,7 @@
 #include "PictureBox.h"
 #include "TextBox.h"
 #include "chart/DrawGraph.h"
+#include "chart/ViewLoop.h"
 #include "log/LoadLog.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -124,7 +125,7 @@ void Graph::Plot_MouseMove(int, int, float x, float) {
   const double index = RoundHalfEven(std::floor(static_cast<double>(x)) + s.viewStart);
   // The series end at 10000; a pointer beyond them (a drag past the chart's edges, or a
   // view kept from before a display stopped at the record limit) leaves the readout.
-  if (index >= 0 && index <= kLastIndex) {
+  if (InSeries(index)) {
     const auto k = static_cast<std::size_t>(index);
     auto show = [&s](Label* label, double value, const char* unit) {
       label->SetCaption(PlainNumber(RoundTo2HalfEven(value), s.numberFormat) + unit);

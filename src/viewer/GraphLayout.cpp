@@ -11,6 +11,7 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "TextBox.h"
+#include "platform/Colours.h"
 #include "platform/FormLayout.h"
 #include "viewer/Graph.h"
 
@@ -24,14 +25,6 @@ constexpr FontChoice kSans12Bold{"MS Sans Serif", 12, true};
 constexpr FontChoice kSans135{"MS Sans Serif", 13.5};
 constexpr FontChoice kSans18{"MS Sans Serif", 18};
 
-constexpr Colour kChartGrey = Rgb(64, 64, 64);
-constexpr Colour kRed = Rgb(255, 0, 0);
-constexpr Colour kGreen = Rgb(0, 255, 0);
-constexpr Colour kLightBlue = Rgb(128, 128, 255);
-constexpr Colour kYellow = Rgb(255, 255, 0);
-constexpr Colour kMidGrey = Rgb(128, 128, 128);
-constexpr Colour kWhite = Rgb(255, 255, 255);
-constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr Colour kSys = kSystemColour;
 
 constexpr TextAlign kLeft = TextAlign::kLeft;

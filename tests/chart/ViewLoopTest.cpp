@@ -58,5 +58,16 @@ TEST(ViewLoopTest, LoopIndexRoundsAsRoundHalfEven) {
   }
 }
 
+// The one index check of the draw, the extremes, the time labels and the readout.
+TEST(ViewLoopTest, InSeriesHoldsExactlyTheSeriesIndices) {
+  const struct {
+    double index;
+    bool inSeries;
+  } cases[] = {{0, true},      {1, true},       {10000, true},
+               {-1, false},    {10001, false},  {-0.0, true},
+               {1e300, false}, {-1e300, false}, {std::numeric_limits<double>::quiet_NaN(), false}};
+  for (const auto& c : cases) EXPECT_EQ(InSeries(c.index), c.inSeries) << c.index;
+}
+
 }  // namespace
 }  // namespace tallyo

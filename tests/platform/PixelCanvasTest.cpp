@@ -34,9 +34,9 @@ struct Picture {
 };
 
 TEST(PixelCanvasTest, ColoursAreStoredAsTheBitmapWantsThem) {
-  EXPECT_EQ(PixelOf(Rgb(0x12, 0x34, 0x56)), 0x123456u);
+  EXPECT_EQ(PixelOf(Rgb(0x12, 0x34, 0x56)), 0xFF123456u);
   // Only the low three bytes name a colour (the zero lines come with a high byte).
-  EXPECT_EQ(PixelOf(0xFFFFFF00u), 0x00FFFFu);
+  EXPECT_EQ(PixelOf(0xFFFFFF00u), 0xFF00FFFFu);
 }
 
 struct SegmentCase {

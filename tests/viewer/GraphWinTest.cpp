@@ -93,7 +93,7 @@ class GraphWinTest : public ::testing::Test {
 
   std::uint32_t PixelAt(int x, int y) {
     PictureBox& plot = Plot();
-    return plot.Picture()[static_cast<std::size_t>(y) * plot.PictureWidth() + x];
+    return plot.Pixels()[static_cast<std::size_t>(y) * plot.PictureWidth() + x];
   }
   // Covers the chart with a colour no draw uses; a redraw clears it away.
   void Mark() {
@@ -165,7 +165,7 @@ TEST_F(GraphWinTest, FileClickShowsTheChartAndItsLabels) {
   EXPECT_EQ(Text(kVMax1), "35.00 V");  // the extremes show two decimals
   // The curves are on the chart: the picture is not all background.
   PictureBox& plot = Plot();
-  const std::uint32_t* pixels = plot.Picture();
+  const std::uint32_t* pixels = plot.Pixels();
   const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
   int drawn = 0;
   for (int i = 0; i < plot.PictureWidth() * plot.PictureHeight(); ++i) drawn += pixels[i] != grey;
@@ -339,7 +339,7 @@ TEST_F(GraphWinTest, NewResolutionPlacesEverythingAgainAndKeepsTheChart) {
   // The chart is still there, stretched, without a redraw.
   const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
   int drawn = 0;
-  const std::uint32_t* pixels = Plot().Picture();
+  const std::uint32_t* pixels = Plot().Pixels();
   for (int i = 0; i < plot.right * plot.bottom; ++i) drawn += pixels[i] != grey;
   EXPECT_GT(drawn, plot.right);
 }

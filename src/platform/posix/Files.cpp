@@ -22,6 +22,14 @@ std::string Failure(const char* what, const std::string& path, int error) {
   return FileFailure(what, path, std::strerror(error));
 }
 
+}  // namespace
+
+std::string OutOfMemoryFailure(const std::string& path) {
+  return Failure(kCannotRead, path, ENOMEM);
+}
+
+namespace {
+
 // Closes the descriptor it holds on every way out.
 class Descriptor {
  public:

@@ -5,6 +5,8 @@
 #include <QPointF>
 #include <array>
 
+#include "QtColours.h"
+
 namespace tallyo {
 
 QImage ChartIconImage(int size) {
@@ -14,12 +16,12 @@ QImage ChartIconImage(int size) {
   p.setRenderHint(QPainter::Antialiasing, false);
   const double s = size / 32.0;
   // The chart's grey face in a black frame, with the window green around it.
-  p.fillRect(QRectF(0, 0, size, size), QColor(0, 192, 0));
-  p.fillRect(QRectF(2 * s, 2 * s, 28 * s, 28 * s), QColor(64, 64, 64));
+  p.fillRect(QRectF(0, 0, size, size), ToQColor(kWindowGreen));
+  p.fillRect(QRectF(2 * s, 2 * s, 28 * s, 28 * s), ToQColor(kChartGrey));
   p.setPen(QPen(Qt::black, 1));
   p.drawRect(QRectF(2 * s, 2 * s, 28 * s - 1, 28 * s - 1));
   // An M band and three curves in the colours of volts, amps and watts.
-  p.fillRect(QRectF(18 * s, 3 * s, 4 * s, 26 * s), QColor(128, 128, 255));
+  p.fillRect(QRectF(18 * s, 3 * s, 4 * s, 26 * s), ToQColor(kLightBlue));
   const std::array<QPointF, 6> volts{{{3, 12}, {8, 10}, {13, 11}, {18, 7}, {23, 8}, {29, 6}}};
   const std::array<QPointF, 6> amps{{{3, 24}, {8, 20}, {13, 22}, {18, 15}, {23, 17}, {29, 13}}};
   const std::array<QPointF, 6> watts{{{3, 27}, {8, 23}, {13, 25}, {18, 19}, {23, 21}, {29, 18}}};
@@ -30,9 +32,9 @@ QImage ChartIconImage(int size) {
     p.setPen(QPen(colour, width));
     p.drawPolyline(line);
   };
-  curve(watts, QColor(0, 0, 255));
-  curve(amps, QColor(0, 255, 0));
-  curve(volts, QColor(255, 0, 0));
+  curve(watts, ToQColor(kBlue));
+  curve(amps, ToQColor(kGreen));
+  curve(volts, ToQColor(kRed));
   return image;
 }
 

@@ -4,6 +4,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "platform/FormLayout.h"
+
 namespace tallyo {
 
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
@@ -33,9 +35,8 @@ void CheckBox::paintEvent(QPaintEvent*) {
   painter.drawControl(QStyle::CE_CheckBox, option);
   option.text = caption;
   const QRect textRect = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
-  const int lineHeight = fontMetrics().lineSpacing();
   int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
-  if (textRect.height() >= 2 * lineHeight) flags |= Qt::TextWordWrap;
+  if (CaptionWraps(height(), fontMetrics().lineSpacing())) flags |= Qt::TextWordWrap;
   painter.setPen(
       palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   painter.drawText(textRect, flags, caption);

@@ -2,7 +2,7 @@
 // A check box whose click handling runs on every change of its tick: the user's click,
 // or the program ticking or unticking it, in which case the handling runs at once,
 // nested, before the setting returns. Setting the tick it already has runs nothing.
-// The caption breaks between words when the box is tall enough for more than one line.
+// The caption breaks between words where CaptionWraps says so.
 
 #include <QCheckBox>
 #include <functional>

@@ -89,11 +89,8 @@ void Form::paintEvent(QPaintEvent*) {
   if (lines_.empty()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  // The system window-text colour of the desktop the layouts were drawn for.
-  QPen pen(Qt::black);
-  pen.setWidth(1);
-  pen.setStyle(Qt::SolidLine);
-  painter.setPen(pen);
+  // One pixel, solid, in the system's window-text colour.
+  painter.setPen(QPen(QApplication::palette().color(QPalette::WindowText), 1));
   for (const LineControl& control : lines_) painter.drawLine(control.line);
 }
 

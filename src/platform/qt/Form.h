@@ -35,7 +35,7 @@ class Form : public QWidget {
     QLine line;  // logical pixels
   };
 
-  // A 1-pixel solid black line between two points given in twips, both end points drawn.
+  // A 1-pixel solid line between two points given in twips, both end points drawn.
   void AddLine(std::string_view name, int x1, int y1, int x2, int y2);
   const std::vector<LineControl>& Lines() const { return lines_; }
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <vector>
 
 #include "CheckBox.h"
 #include "CommandButton.h"
@@ -24,19 +23,13 @@ QColor ColourOr(Colour colour, QPalette::ColorRole systemRole) {
 }
 
 Qt::Alignment ToQt(TextAlign align) {
-  switch (align) {
-    case TextAlign::kRight:
-      return Qt::AlignRight;
-    case TextAlign::kCentre:
-      return Qt::AlignHCenter;
-    case TextAlign::kLeft:
-      break;
-  }
-  return Qt::AlignLeft;
+  return align == TextAlign::kRight    ? Qt::AlignRight
+         : align == TextAlign::kCentre ? Qt::AlignHCenter
+                                       : Qt::AlignLeft;
 }
 
 QWidget* MakeControl(Form& form, const LayoutRow& row) {
-  const QString caption = QString::fromLatin1(row.caption);
+  const QString caption = QString::fromUtf8(row.caption);
   switch (row.kind) {
     case ControlKind::kLabel: {
       auto* label = new Label(&form);
@@ -83,24 +76,18 @@ QWidget* MakeControl(Form& form, const LayoutRow& row) {
 }  // namespace
 
 void BuildControls(Form& form, std::span<const LayoutRow> layout) {
-  std::vector<QWidget*> labels;
-  std::vector<QWidget*> windowed;
-  for (const LayoutRow& row : layout) {
-    if (row.kind == ControlKind::kLine) {
+  for (const LayoutRow& row : layout)
+    if (row.kind == ControlKind::kLine)
       form.AddLine(row.name, row.left, row.top, row.width, row.height);
-      continue;
-    }
-    const QString name = QString::fromLatin1(row.name);
+  for (const std::size_t i : StackingOrder(layout)) {
+    const LayoutRow& row = layout[i];
     QWidget* control = MakeControl(form, row);
-    control->setObjectName(name);
+    control->setObjectName(QString::fromUtf8(row.name));
     control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
     if (row.font.face)
       control->setFont(LayoutFont(row.font.face, row.font.points, row.font.bold, row.font.italic));
-    (row.kind == ControlKind::kLabel ? labels : windowed).push_back(control);
+    control->lower();
   }
-  // Raising from the last row to the first leaves the first row on top.
-  for (auto it = labels.rbegin(); it != labels.rend(); ++it) (*it)->raise();
-  for (auto it = windowed.rbegin(); it != windowed.rend(); ++it) (*it)->raise();
 }
 
 }  // namespace tallyo

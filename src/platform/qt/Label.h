@@ -16,8 +16,6 @@ class Label : public QLabel {
   void SetAlignment(Qt::Alignment horizontal);
   void SetTextColour(const QColor& colour);
   void SetCaption(std::string_view caption);
-  void SetCaption(const char* caption) { SetCaption(std::string_view(caption)); }
-  void SetCaption(const QString& caption) { setText(caption); }
   // UTF-8.
   std::string Caption() const { return text().toStdString(); }
 };

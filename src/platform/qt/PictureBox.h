@@ -1,16 +1,16 @@
 #pragma once
-// The chart's drawing surface on screen: a widget that keeps what is drawn on it in a
-// backing image until the next clear, and reports the mouse in its user scale.
+// The chart's drawing surface on screen: a widget that shows the chart's picture, which
+// keeps what is drawn on it until the next clear, and reports the mouse in its user scale.
 
 #include <QImage>
 #include <QWidget>
 #include <functional>
 
-#include "platform/DrawSurface.h"
+#include "platform/PlotPicture.h"
 
 namespace tallyo {
 
-class PictureBox : public QWidget, public DrawSurface {
+class PictureBox : public QWidget, public PlotPicture {
   Q_OBJECT
  public:
   // button: Qt::MouseButtons as an integer; shift: Qt::KeyboardModifiers >> 25 (shift 1,
@@ -18,31 +18,24 @@ class PictureBox : public QWidget, public DrawSurface {
   using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
   explicit PictureBox(QWidget* parent = nullptr);
-  ~PictureBox() override;
 
-  void SetBackground(Colour colour);
-
-  // DrawSurface
-  void Clear() override;
-  void SetScaleWidth(float width) override;
-  void SetScaleHeight(float height) override;
-  void Line(float x1, float y1, float x2, float y2, Colour colour) override;
-  void Box(float x1, float y1, float x2, float y2, Colour colour) override;
-  void Flush() override;
-
-  float ScaleWidth() const;
-  float ScaleHeight() const;
-  // Pointer position in widget pixels to the user scale, and back; drawing and the mouse
-  // use the same mapping.
-  float ToUserX(double px) const;
-  float ToUserY(double py) const;
-
-  // What is on screen now (pending drawing rendered), in device pixels.
+  // What is on screen now (pending drawing rendered), in device pixels, over the
+  // picture's own pixels: valid until the next drawing call.
   QImage Picture();
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 
+  // A draw starts here: the picture follows the screen's pixel ratio first.
+  void Clear() override {
+    Sync(devicePixelRatioF());
+    PlotPicture::Clear();
+  }
+
  protected:
+  void OnPictureChanged() override { update(); }
+  // A hidden box gets its resize event only when shown, so the size is looked at before
+  // every drawing call.
+  void BeforeDrawing() override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -50,8 +43,8 @@ class PictureBox : public QWidget, public DrawSurface {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  void Sync(double ratio);
+  int width_ = -1, height_ = -1;
 };
 
 }  // namespace tallyo

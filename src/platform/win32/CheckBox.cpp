@@ -1,24 +1,21 @@
 #include "CheckBox.h"
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
 #include "platform/FormLayout.h"
 
 namespace tallyo {
 namespace {
 
-// Whether a box height pixels high has room for a second line of its caption in font.
-// Two lines are drawn centred and may reach into the box's edges a little, as the
-// layouts' two-line boxes (375 twips high) do at every resolution.
-bool TallEnoughForTwoLines(HWND hwnd, HFONT font, int height) {
+// The height of a line of the caption in font.
+int LineHeight(HWND hwnd, HFONT font) {
   HDC dc = GetDC(hwnd);
   HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
-  return 2 * height >= 3 * (metrics.tmHeight + metrics.tmExternalLeading);
+  return metrics.tmHeight + metrics.tmExternalLeading;
 }
 
 }  // namespace
@@ -26,8 +23,7 @@ bool TallEnoughForTwoLines(HWND hwnd, HFONT font, int height) {
 CheckBox::CheckBox(const ControlPlace& place, std::string_view caption, Colour text,
                    Colour background)
     : Control(place), text_(text), background_(background) {
-  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
-  SetWindowTextW(Handle(), Widen(caption).c_str());
+  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption);
   if (background_ != kSystemColour) brush_ = CreateSolidBrush(background_);
   // The visual style draws a check box's text in the theme's colour; a box with colours
   // of its own is drawn the classic way, which takes them.
@@ -54,7 +50,7 @@ void CheckBox::SetFont(FontHandle font) {
   RECT r;
   GetClientRect(Handle(), &r);
   const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
-  const bool tall = TallEnoughForTwoLines(Handle(), font, r.bottom - r.top);
+  const bool tall = CaptionWraps(r.bottom - r.top, LineHeight(Handle(), font));
   SetWindowLongPtrW(Handle(), GWL_STYLE, tall ? style | BS_MULTILINE : style & ~BS_MULTILINE);
 }
 

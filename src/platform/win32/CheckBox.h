@@ -3,7 +3,7 @@
 // or the program ticking or unticking it, in which case the handling runs at once,
 // nested, before the setting returns. Setting the tick it already has runs nothing. The
 // box fills its whole rectangle with its background colour; its caption breaks between
-// words when the box is tall enough for two lines.
+// words where CaptionWraps says so.
 
 #include <functional>
 #include <string_view>
@@ -26,7 +26,7 @@ class CheckBox : public Control {
 
   std::function<void()> onClick;
 
-  // Also lets the caption break onto a second line where the box has room for one.
+  // Also lets the caption break onto a second line where CaptionWraps says so.
   void SetFont(FontHandle font) override;
   void OnCommand(int code) override;
   BrushHandle OnColour(DeviceContext dc) override;

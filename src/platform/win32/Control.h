@@ -4,6 +4,7 @@
 // This header names the system's handles without including the system's headers.
 
 #include <string>
+#include <string_view>
 
 #include "platform/FormLayout.h"
 
@@ -65,12 +66,17 @@ class Control {
 
   // The control of a child window made by Create, or nullptr.
   static Control* Of(WindowHandle hwnd);
+  // Takes the control off its window before the window goes: Of no longer finds it, and
+  // the window keeps no property of the program's.
+  void Detach();
 
  protected:
   // Makes the child window of a system class (or of the program's own) on the place's
-  // form, with the form's font for now.
+  // form, with the form's font for now and its window text (UTF-8).
   void Create(const ControlPlace& place, const wchar_t* windowClass, unsigned long style,
-              unsigned long exStyle = 0);
+              unsigned long exStyle = 0, std::string_view text = {});
+  // The window text as the system holds it.
+  std::wstring WindowText() const;
 
  private:
   WindowHandle hwnd_ = nullptr;

@@ -76,7 +76,9 @@ Form::Form(Form* owner, const FormInfo& info) {
 Form::~Form() {
   if (hwnd_) {
     if (ownerDisabled_) EnableWindow(GetWindow(hwnd_, GW_OWNER), TRUE);
-    // From here on no message reaches the handlers of a window that is going.
+    // From here on no message reaches the handlers of a window that is going, and no
+    // window keeps a property of the program's.
+    for (const auto& control : controls_) control->Detach();
     RemovePropW(hwnd_, kFormProperty);
     DestroyWindow(hwnd_);
   }

@@ -15,6 +15,8 @@
 #include "platform/DrawSurface.h"
 #include "platform/FormLayout.h"
 
+struct tagMSG;
+
 // Opens the declaration of a window class derived from Form; nothing is needed here.
 #define TALLYO_FORM
 
@@ -22,6 +24,9 @@ namespace tallyo {
 
 class Form;
 class Label;
+// Tab and Shift+Tab in a window of the program: moves the focus along that window's
+// focus order. True when the key has been used.
+bool TabToNextControl(const tagMSG& msg);
 // The window procedure of every form.
 long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
                         long long lParam);
@@ -69,7 +74,6 @@ class Form {
   // The font of a layout cell, made once per window; kWindowFont gives the window's own.
   FontHandle Font(const FontChoice& choice);
   FontHandle WindowFont() const { return windowFont_; }
-  BrushHandle BackgroundBrush() const { return background_; }
   Control& Adopt(std::unique_ptr<Control> control);
   // The window's surface beneath the controls (background and lines) with the client
   // point (x, y) at the origin of dc.

@@ -22,7 +22,6 @@
 #include "platform/FormLayout.h"
 
 #include <memory>
-#include <vector>
 
 #include "CheckBox.h"
 #include "CommandButton.h"
@@ -32,6 +31,7 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "TextBox.h"
+#include "platform/Colours.h"
 
 namespace tallyo {
 namespace {
@@ -57,7 +57,7 @@ std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow&
       return std::make_unique<DirListBox>(place);
     case ControlKind::kPictureBox:
       return std::make_unique<PictureBox>(
-          place, row.background == kSystemColour ? Rgb(64, 64, 64) : row.background);
+          place, row.background == kSystemColour ? kChartGrey : row.background);
     case ControlKind::kLine:
       break;
   }
@@ -67,27 +67,17 @@ std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow&
 }  // namespace
 
 void BuildControls(Form& form, std::span<const LayoutRow> layout) {
-  // Windowed controls are made first, then the labels, each kind in the table's order;
-  // each new control goes beneath those before it, which gives the stacking of the table
-  // with every windowed control above every label.
-  std::vector<int> labels, windowed;
-  for (int i = 0; i < static_cast<int>(layout.size()); ++i) {
-    const LayoutRow& row = layout[static_cast<std::size_t>(i)];
-    if (row.kind == ControlKind::kLine) {
+  for (const LayoutRow& row : layout)
+    if (row.kind == ControlKind::kLine)
       form.AddLine(row.name, row.left, row.top, row.width, row.height);
-    } else {
-      (row.kind == ControlKind::kLabel ? labels : windowed).push_back(i);
-    }
-  }
-  windowed.insert(windowed.end(), labels.begin(), labels.end());
-  for (const int i : windowed) {
-    const LayoutRow& row = layout[static_cast<std::size_t>(i)];
+  for (const std::size_t i : StackingOrder(layout)) {
+    const LayoutRow& row = layout[i];
     // Both edges are converted on their own, so controls that meet in twips meet in
     // pixels.
     const int x = form.PixelsX(row.left), y = form.PixelsY(row.top);
     const ControlPlace place{form,
                              row.name,
-                             kFirstControlId + i,
+                             kFirstControlId + static_cast<int>(i),
                              x,
                              y,
                              form.PixelsX(row.left + row.width) - x,

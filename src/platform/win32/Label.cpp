@@ -23,25 +23,17 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&both, &a, &b) != FALSE;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  const int n = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), n + 1)));
-  return text;
-}
-
 }  // namespace
 
 Label::Label(const ControlPlace& place, std::string_view caption, TextAlign align, Colour text)
     : Control(place), form_(place.form), align_(align), text_(text) {
   // Drawn by the label itself (WM_DRAWITEM), since a system label fills its rectangle.
-  Create(place, L"STATIC", SS_OWNERDRAW);
-  SetWindowTextW(Handle(), Widen(caption).c_str());
+  Create(place, L"STATIC", SS_OWNERDRAW, 0, caption);
 }
 
 void Label::SetCaption(std::string_view caption) {
   const std::wstring text = Widen(caption);
-  if (WindowText(Handle()) == text) return;
+  if (WindowText() == text) return;
   SetWindowTextW(Handle(), text.c_str());
   InvalidateRect(Handle(), nullptr, FALSE);
   // The labels above this one show its text where they overlap it.
@@ -52,7 +44,7 @@ void Label::SetCaption(std::string_view caption) {
   }
 }
 
-std::string Label::Caption() const { return Narrow(WindowText(Handle())); }
+std::string Label::Caption() const { return Narrow(WindowText()); }
 
 void Label::OnDraw(DeviceContext dc) {
   const RECT mine = PlaceOf(Handle());
@@ -76,7 +68,7 @@ void Label::OnDraw(DeviceContext dc) {
 }
 
 void Label::PaintCaption(DeviceContext dc, int x, int y) const {
-  const std::wstring text = WindowText(Handle());
+  const std::wstring text = WindowText();
   if (text.empty()) return;
   RECT r = PlaceOf(Handle());
   OffsetRect(&r, -x, -y);

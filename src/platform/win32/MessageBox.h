@@ -4,11 +4,11 @@
 
 #include <string_view>
 
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
 class Form;
-
-inline constexpr const char* kProgramTitle = "Tallyo_viewer";
 
 // text: UTF-8. Returns when the user has closed the box.
 void ShowMessage(Form* owner, std::string_view text);

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "Form.h"
+
 namespace tallyo {
 
 namespace {

@@ -17,8 +17,4 @@ void RunMessagesWhile(const bool& running);
 void WaitAlsoFor(HANDLE handle, std::function<void()> onSignal);
 void StopWaitingFor(HANDLE handle);
 
-// Tab and Shift+Tab in a window of the program: moves the focus along that window's
-// focus order. True when the key has been used.
-bool TabToNextControl(const MSG& msg);
-
 }  // namespace tallyo

@@ -27,6 +27,14 @@ std::string Failure(const char* what, const std::string& path, DWORD error) {
   return FileFailure(what, path, SystemMessage(error));
 }
 
+}  // namespace
+
+std::string OutOfMemoryFailure(const std::string& path) {
+  return Failure(kCannotRead, path, ERROR_NOT_ENOUGH_MEMORY);
+}
+
+namespace {
+
 // Closes the handle it holds on every way out.
 class Handle {
  public:

@@ -215,7 +215,7 @@ TEST(MessageBoxGuiTest, ModalWithTheProgramsTitleOneOkAndNoIcon) {
   EXPECT_TRUE(seen->hasOk);
   EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
   // Markup in a message is shown as it is.
-  const auto plain = CatchMessage([&] { ShowMessage(&owner, QString("<b>x</b>")); });
+  const auto plain = CatchMessage([&] { ShowMessage(&owner, std::string_view("<b>x</b>")); });
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->text, "<b>x</b>");
 }
@@ -271,6 +271,19 @@ TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
   EXPECT_EQ(shot.pixelColor(50, 49), QColor(0, 0, 0));  // cut at the bottom edge
   EXPECT_EQ(shot.pixelColor(20, 21), QColor(0, 192, 0));
   EXPECT_EQ(shot.pixelColor(51, 30), QColor(0, 192, 0));
+}
+
+// Form lines take the system's window-text colour, whatever it is.
+TEST(FormGuiTest, LinesAreInTheSystemsWindowTextColour) {
+  const QPalette saved = QApplication::palette();
+  QPalette palette = saved;
+  palette.setColor(QPalette::WindowText, QColor(10, 20, 200));
+  QApplication::setPalette(palette);
+  Form form(nullptr, FormInfo{"Lines", "", 1500, 1500, Rgb(0, 192, 0)});
+  form.AddLine("Line1", 150, 150, 150, 1200);
+  const QImage shot = form.grab().toImage();
+  QApplication::setPalette(saved);
+  EXPECT_EQ(shot.pixelColor(10, 40), QColor(10, 20, 200));
 }
 
 }  // namespace

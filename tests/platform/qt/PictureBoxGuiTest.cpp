@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "PictureBox.h"
+#include "platform/PixelCanvas.h"
+#include "platform/PlotBatch.h"
 #include "platform/ScaleMap.h"
 
 namespace tallyo {
@@ -454,7 +456,12 @@ QImage PaintOneByOne(const std::vector<Op>& ops, QSize size, double dpr, QRgb ba
                      const Colour* only = nullptr) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(background);
-  QPainter painter(&image);
+  // Each line and box on its own, by the program's own rasterizer.
+  PixelCanvas canvas(reinterpret_cast<std::uint32_t*>(image.bits()), size.width(), size.height(),
+                     image.bytesPerLine() / 4);
+  const ClipRect clip{-PlotBatch::kClipMargin, -PlotBatch::kClipMargin,
+                      size.width() + PlotBatch::kClipMargin,
+                      size.height() + PlotBatch::kClipMargin};
   ScaleMap map;
   map.SetPixelSize(kWidth, kHeight, dpr);
   for (const Op& op : ops) {
@@ -464,19 +471,15 @@ QImage PaintOneByOne(const std::vector<Op>& ops, QSize size, double dpr, QRgb ba
     const double x1 = map.ToDeviceX(op.x1), y1 = map.ToDeviceY(op.y1);
     const double x2 = map.ToDeviceX(op.x2), y2 = map.ToDeviceY(op.y2);
     if (op.kind == Op::kLine) {
-      QPen pen(QColor::fromRgb(ToRgb(op.colour)), 1, Qt::SolidLine, Qt::SquareCap);
-      pen.setCosmetic(true);
-      painter.setPen(pen);
-      painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+      PlotPoint line[] = {{x1, y1}, {x2, y2}};
+      if (ClipSegment(line[0], line[1], clip)) canvas.Lines(op.colour, line, 1);
     } else {
       const int left = std::max(0, static_cast<int>(std::floor(std::min(x1, x2))));
       const int right = std::min(size.width() - 1, static_cast<int>(std::floor(std::max(x1, x2))));
       const int top = std::max(0, static_cast<int>(std::floor(std::min(y1, y2))));
       const int bottom =
           std::min(size.height() - 1, static_cast<int>(std::floor(std::max(y1, y2))));
-      if (left <= right && top <= bottom)
-        painter.fillRect(QRect(left, top, right - left + 1, bottom - top + 1),
-                         QColor::fromRgb(ToRgb(op.colour)));
+      if (left <= right && top <= bottom) canvas.Fill(op.colour, {left, top, right, bottom});
     }
   }
   return image;

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "log/LoadLog.h"
+#include "platform/FileMessages.h"
+#include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/windows/WideText.h"
 #include "support/LoggerFile.h"
@@ -244,6 +246,13 @@ TEST(WindowsFilesTest, ACaptionOfBlanksIsRefused) {
 // test program in a folder named in UTF-16 writes what it finds there. (A program cannot
 // be started from a folder deeper than 260 characters, neither under Wine 8 nor on Windows
 // without a long-path manifest; the files in such a folder are checked above.)
+// A machine out of memory is told in the system's words like every other file failure,
+// not in the C runtime's English.
+TEST(WindowsFilesTest, OutOfMemoryIsToldInTheSystemsWords) {
+  EXPECT_EQ(OutOfMemoryFailure("C:\\logs\\day.txt"),
+            FileFailure(kCannotRead, "C:\\logs\\day.txt", SystemMessage(ERROR_NOT_ENOUGH_MEMORY)));
+}
+
 TEST(WindowsProgramFolderTest, IsTheFolderOfTheRunningProgram) {
   TempLogFolder folder;
   const std::string named = JoinPath(folder.ProgramFolder(),
