@@ -15,6 +15,7 @@
 #include "FuzzCheck.h"
 #include "log/RecordLine.h"
 #include "log/TagText.h"
+#include "platform/NumberFormat.h"
 #include "platform/NumberText.h"
 #include "platform/Rounding.h"
 #include "platform/TextRules.h"
@@ -172,6 +173,69 @@ void CheckNumbers(std::string_view text) {
   if (interval) TALLYO_FUZZ_CHECK(*interval == *rounded);
 }
 
+// The users' notations the box reads: English, German, French (either no-break space), and
+// one with the real minus sign.
+const tallyo::NumberFormat kNotations[] = {
+    {".", ",", "-"},
+    {",", ".", "-"},
+    {",", "\xE2\x80\xAF", "-"},
+    {",", "\xC2\xA0", "\xE2\x88\x92"},
+};
+
+std::string Replaced(std::string_view text, std::string_view from, std::string_view to) {
+  std::string out;
+  std::size_t pos = 0;
+  while (true) {
+    const std::size_t hit = from.empty() ? std::string_view::npos : text.find(from, pos);
+    if (hit == std::string_view::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+// Whatever the box reads in a notation, it reads alike with the grouping taken out, the
+// decimal mark a point and the minus sign '-' in the plain notation.
+void CheckNotationReading(std::string_view text) {
+  for (const tallyo::NumberFormat& f : kNotations) {
+    const std::optional<std::int16_t> got = ParseIntervalText(text, f);
+    if (!got) continue;
+    std::string plain(text);
+    for (std::string_view group : {std::string_view(f.groupSeparator), std::string_view("\xC2\xA0"),
+                                   std::string_view("\xE2\x80\xAF")}) {
+      plain = Replaced(plain, group, "");
+    }
+    // The no-break spaces are also typed as plain ones, between digits only.
+    if (f.groupSeparator != "." && f.groupSeparator != ",") {
+      std::string joined;
+      for (std::size_t i = 0; i < plain.size(); ++i) {
+        if (plain[i] == ' ' && i > 0 && i + 1 < plain.size() && IsDigit(plain[i - 1]) &&
+            IsDigit(plain[i + 1])) {
+          continue;
+        }
+        joined += plain[i];
+      }
+      plain = joined;
+    }
+    plain = Replaced(plain, f.decimalMark, ".");
+    plain = Replaced(plain, f.minusSign, "-");
+    TALLYO_FUZZ_CHECK(ParseIntervalText(plain) == got);
+  }
+}
+
+// What the labels write in a notation, the box reads back as the plain text's value.
+void CheckNotationTexts(double v) {
+  for (const tallyo::NumberFormat& f : kNotations) {
+    TALLYO_FUZZ_CHECK(ParseIntervalText(tallyo::PlainNumber(v, f), f) ==
+                      ParseIntervalText(tallyo::PlainNumber(v)));
+    const std::string text = tallyo::FormatPattern(v, tallyo::NumberPattern::kOneDecimal, f);
+    TALLYO_FUZZ_CHECK(ParseIntervalText(text, f) == ParseIntervalText(tallyo::FormatPattern(
+                                                        v, tallyo::NumberPattern::kOneDecimal)));
+  }
+}
+
 // Any double through the rounding rules and the number texts of the labels.
 void CheckNumberTexts(double v) {
   const double r = tallyo::RoundHalfEven(v);
@@ -213,6 +277,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTagText(text);
   CheckTime(text);
   CheckNumbers(text);
+  CheckNotationReading(text);
   // The value texts of a line run through the rules as the loader runs them.
   for (char tag : {'T', 'V', 'M'}) {
     if (const std::optional<std::string_view> field = tallyo::TagText(text, tag)) {
@@ -224,6 +289,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double v;
     std::memcpy(&v, data, sizeof v);
     CheckNumberTexts(v);
+    CheckNotationTexts(v);
     std::uint32_t second;
     std::memcpy(&second, data, sizeof second);
     CheckShortTime(second);

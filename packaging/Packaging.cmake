@@ -1,9 +1,10 @@
 # Installing and packing. The program looks for its day files in the folder `logs` beside
 # its own executable and appends to them, so the install is one program folder: the
-# executable, `logs` with the sample days, and on Linux the icon and a desktop entry.
+# executable, `logs` with the sample days, a README, and on Linux the icon and the script
+# that writes a menu entry for the folder.
 #
-#   cmake --install BUILD --prefix /opt/Tallyo_viewer     the folder itself
-#   cpack --config BUILD/CPackConfig.cmake                TGZ here, ZIP on Windows
+#   cmake --install BUILD --prefix FOLDER                  the folder itself
+#   cpack --config BUILD/CPackConfig.cmake                 TGZ here, ZIP on Windows
 
 set(tallyo_packaging_dir ${CMAKE_CURRENT_LIST_DIR})
 
@@ -34,14 +35,45 @@ else()
     endif()")
 endif()
 
-# On Windows the program is the one .exe with its resources inside it (see
-# src/platform/win32/Toolkit.cmake): beside the logs there is nothing else to install.
-if(UNIX AND NOT APPLE)
-  # The icon, and a desktop entry that starts the program from the folder it was installed
-  # into: the entry needs absolute paths, so it is written at install time.
+# Beside the program and its logs: a README for the user (CR LF on Windows, so that Notepad
+# shows it), and on Linux the icon and the script that puts the program into the menu. On
+# Windows the program is the one .exe with its resources inside it (see
+# src/platform/win32/Toolkit.cmake).
+if(WIN32)
+  set(tallyo_readme_name README.txt)
+  set(tallyo_readme_newlines CRLF)
+else()
+  set(tallyo_readme_name README)
+  set(tallyo_readme_newlines UNIX)
   install(FILES ${tallyo_packaging_dir}/Tallyo_viewer.png DESTINATION .)
-  install(SCRIPT ${tallyo_packaging_dir}/WriteDesktopEntry.cmake)
+  install(PROGRAMS ${tallyo_packaging_dir}/install-menu-entry DESTINATION .)
 endif()
+# The README names the oldest Linux the program runs on: the one it is built on, with its C
+# library and Qt. A Linux build reads them from its own compiler and Qt; the Windows build,
+# cross-built on the same machine, asks the machine's own tools, so that both archives carry
+# the same README.
+if(WIN32)
+  execute_process(COMMAND getconf GNU_LIBC_VERSION OUTPUT_VARIABLE tallyo_libc
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  string(REGEX REPLACE "^glibc " "" TALLYO_GLIBC_VERSION "${tallyo_libc}")
+  find_program(TALLYO_QTPATHS NAMES qtpaths6 PATHS /usr/lib/qt6/bin)
+  if(TALLYO_QTPATHS)
+    execute_process(COMMAND ${TALLYO_QTPATHS} --qt-version OUTPUT_VARIABLE TALLYO_QT_VERSION
+      OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  endif()
+else()
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dM -E -include features.h -x c++ /dev/null
+    OUTPUT_VARIABLE tallyo_libc_macros ERROR_QUIET)
+  string(REGEX MATCH "#define __GLIBC__ ([0-9]+)" tallyo_match "${tallyo_libc_macros}")
+  set(tallyo_glibc_major "${CMAKE_MATCH_1}")
+  string(REGEX MATCH "#define __GLIBC_MINOR__ ([0-9]+)" tallyo_match "${tallyo_libc_macros}")
+  set(TALLYO_GLIBC_VERSION "${tallyo_glibc_major}.${CMAKE_MATCH_1}")
+  set(TALLYO_QT_VERSION "${Qt6_VERSION}")
+endif()
+set(TALLYO_BUILT_ON "Debian 12 (bookworm), the base of Raspberry Pi OS bookworm")
+configure_file(${tallyo_packaging_dir}/README.txt.in ${PROJECT_BINARY_DIR}/${tallyo_readme_name}
+  @ONLY NEWLINE_STYLE ${tallyo_readme_newlines})
+install(FILES ${PROJECT_BINARY_DIR}/${tallyo_readme_name} DESTINATION .)
 
 set(CPACK_PACKAGE_NAME "Tallyo_viewer")
 set(CPACK_PACKAGE_VENDOR "${TALLYO_COMPANY}")
@@ -49,17 +81,15 @@ set(CPACK_PACKAGE_VERSION "${TALLYO_VERSION_TEXT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Viewer for the daily log files of a wind generator's data logger")
 set(CPACK_STRIP_FILES ON)
+# Either archive unpacks to one folder named after itself, which is the whole program:
+# relative paths only, so it works wherever it is unpacked and after it is moved.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME "Tallyo_viewer-${TALLYO_VERSION_TEXT}-win64")
 else()
   set(CPACK_GENERATOR TGZ)
-  set(CPACK_PACKAGE_FILE_NAME "Tallyo_viewer-${TALLYO_VERSION_TEXT}-${CMAKE_SYSTEM_NAME}")
-  # The archive holds opt/Tallyo_viewer/...: unpacked at / the desktop entry points at the
-  # program; unpacked anywhere else the program itself still runs from its folder.
-  set(CPACK_PACKAGING_INSTALL_PREFIX "/opt/Tallyo_viewer")
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-  set(CPACK_PROJECT_CONFIG_FILE ${tallyo_packaging_dir}/CPackProjectConfig.cmake)
+  set(CPACK_PACKAGE_FILE_NAME "Tallyo_viewer-${TALLYO_VERSION_TEXT}-linux-${CMAKE_SYSTEM_PROCESSOR}")
 endif()
 include(CPack)
 

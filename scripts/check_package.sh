@@ -1,63 +1,228 @@
 #!/usr/bin/env bash
-# check_package.sh BUILD: packs the program from BUILD with cpack, unpacks the archive into a
-# fresh folder and checks that it is the program folder the viewer expects, that its desktop
-# entry is valid, and that the unpacked viewer starts on a virtual display and opens the
-# logs folder beside it.
+# check_package.sh BUILD [WINDOWS_BUILD]: packs the release archives and tries them as a user
+# would. check_package.sh --layout BUILD: the Linux archive's layout and upgrade only, for a
+# build whose program cannot run here (another processor's).
+#
+# The Linux archive (from BUILD): one top folder named after the archive, no absolute path,
+# no link; in it the program, its icon, README, install-menu-entry and logs/ holding only
+# days named "Sample...". Then, as an ordinary user (a throwaway account when this runs as
+# root), in a fresh home folder: unpack it, start the viewer on a virtual display from
+# another folder, click the first sample day (the file grows by its two bytes, no message
+# box appears), write, move, rewrite and remove the menu entry, and unpack the archive again
+# over the folder after putting the user's own days into logs/: every one of them stays
+# byte for byte.
+#
+# The Windows zip (from WINDOWS_BUILD, when given): one top folder, README.txt with CR LF and
+# the same text as the Linux README, only "Sample..." days, and the user's days kept when it
+# is unpacked again over itself.
 set -euo pipefail
+layout_only=0
+if [ "${1:-}" = --layout ]; then
+  layout_only=1
+  shift
+fi
 build=$(realpath "$1")
+windows_build=${2:+$(realpath "$2")}
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallyo-package-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+user=""
+cleanup() {
+  if [ -n "$user" ]; then
+    pkill -KILL -u "$user" 2>/dev/null || true
+    userdel "$user" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 fail() { echo "package check: $*" >&2; exit 1; }
+say() { echo "package check: $*"; }
 
-(cd "$build" && cpack -G TGZ >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-archive=$(ls "$build"/Tallyo_viewer-*-Linux.tar.gz 2>/dev/null | head -n 1)
+# The day files a user keeps, named by date in the ways loggers name them (two of them as
+# the sample days of earlier releases were named), each with bytes of its own.
+user_days=("2026-11-25.txt" "2026-11-26.txt" "20261127.txt" "2026_11_28.txt" "29-11-2026.txt"
+  "LOG 2026-11-30.txt" "Sample.txt.bak")
+put_user_days() {
+  local logs=$1 name k=0
+  for name in "${user_days[@]}"; do
+    k=$((k + 1))
+    printf '<T>12:0%d:00</T> <V>12.%d</V> users own day %s\r\n' "$k" "$k" "$name" >"$logs/$name"
+  done
+}
+user_day_sums() { (cd "$1" && sha256sum "${user_days[@]}"); }
+
+# check_listing ARCHIVE_LISTING TOP: every entry inside TOP, none absolute, none going up.
+check_listing() {
+  local listing=$1 top=$2
+  [ -s "$listing" ] || fail "the archive is empty"
+  ! grep -qE '^/|(^|/)\.\.(/|$)' "$listing" || fail "absolute or upward paths: $(grep -E '^/|\.\.' "$listing" | head -3)"
+  ! grep -qvE "^$top(/|$)" "$listing" || fail "entries outside $top/: $(grep -vE "^$top(/|$)" "$listing" | head -3)"
+}
+
+# check_logs LOGS: only sample days in the release's logs folder.
+check_logs() {
+  local logs=$1 name days=0
+  for name in "$logs"/*; do
+    case $(basename "$name") in
+      Sample*.txt) [ -f "$name" ] && [ -s "$name" ] || fail "not a sample day: $name" ;;
+      *) fail "logs/ holds $(basename "$name"), which is not a sample day" ;;
+    esac
+    days=$((days + 1))
+  done
+  [ "$days" -ge 1 ] || fail "no sample days in logs"
+  echo "$days"
+}
+
+# ---- The Linux archive
+(cd "$build" && rm -f Tallyo_viewer-*-linux-*.tar.gz && cpack -G TGZ >"$work/cpack.log" 2>&1) ||
+  { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+archive=$(ls "$build"/Tallyo_viewer-*-linux-*.tar.gz 2>/dev/null | head -n 1)
 [ -n "$archive" ] || fail "no archive in $build"
-mkdir "$work/root"
-tar -xzf "$archive" -C "$work/root"
-folder=$work/root/opt/Tallyo_viewer
-echo "package check: $(basename "$archive") ($(du -k "$archive" | cut -f1) KiB) unpacks to opt/Tallyo_viewer"
+top=$(basename "$archive" .tar.gz)
+tar -tzf "$archive" >"$work/listing"
+check_listing "$work/listing" "$top"
+! tar -tvzf "$archive" | grep -q '^[lh]' || fail "the archive holds links"
 
+mkdir "$work/look"
+tar -xzf "$archive" -C "$work/look"
+folder=$work/look/$top
 [ -x "$folder/Tallyo_viewer" ] || fail "the executable is missing"
 [ -f "$folder/Tallyo_viewer.png" ] || fail "the icon is missing"
-[ -f "$folder/Tallyo_viewer.desktop" ] || fail "the desktop entry is missing"
-days=$(find "$folder/logs" -maxdepth 1 -name '*.txt' -size +0 | wc -l)
-[ "$days" -ge 1 ] || fail "no sample days in logs"
+[ -x "$folder/install-menu-entry" ] || fail "install-menu-entry is missing or not executable"
+[ -f "$folder/README" ] || fail "the README is missing"
+! grep -q $'\r' "$folder/README" || fail "the Linux README has CR LF line ends"
 stray=$(find "$folder" -mindepth 1 -maxdepth 1 ! -name Tallyo_viewer ! -name Tallyo_viewer.png \
-  ! -name Tallyo_viewer.desktop ! -name logs | wc -l)
-[ "$stray" -eq 0 ] || fail "unexpected files in the program folder: $(ls "$folder")"
-grep -qx 'Exec="/opt/Tallyo_viewer/Tallyo_viewer"' "$folder/Tallyo_viewer.desktop" ||
-  fail "the desktop entry does not start /opt/Tallyo_viewer/Tallyo_viewer"
-if command -v desktop-file-validate >/dev/null 2>&1; then
-  desktop-file-validate "$folder/Tallyo_viewer.desktop" || fail "desktop entry not valid"
+  ! -name install-menu-entry ! -name README ! -name logs)
+[ -z "$stray" ] || fail "unexpected files in the program folder: $stray"
+if readelf -d "$folder/Tallyo_viewer" | grep -qE 'RPATH|RUNPATH'; then
+  fail "the program carries a library path: $(readelf -d "$folder/Tallyo_viewer" | grep -E 'RPATH|RUNPATH')"
+fi
+days=$(check_logs "$folder/logs")
+say "$(basename "$archive") ($(du -k "$archive" | cut -f1) KiB) unpacks to $top/ alone:" \
+  "program, icon, README, install-menu-entry, $days sample days"
+
+if [ "$layout_only" = 1 ]; then
+  put_user_days "$folder/logs"
+  sums=$(user_day_sums "$folder/logs")
+  tar -xzf "$archive" -C "$work/look"
+  [ "$sums" = "$(user_day_sums "$folder/logs")" ] || fail "unpacking over the folder changed a user's day"
+  say "unpacked again over the folder: the user's ${#user_days[@]} own days are byte-identical"
+  exit 0
 fi
 
-# Start the unpacked viewer from another working folder for a few seconds: it must still
-# be running when it is stopped, and it must have opened the logs folder beside itself.
-before=$(cksum "$folder"/logs/*.txt)
-status=0
-(cd "$work" && xvfb-run -a -s "-screen 0 1280x800x24" \
-  strace -f -qq -o "$work/trace" -e trace=openat \
-  timeout -s TERM "${TALLYO_PACKAGE_SECONDS:-5}" "$folder/Tallyo_viewer") \
-  >"$work/run.log" 2>&1 || status=$?
-[ "$status" -eq 124 ] || { cat "$work/run.log" >&2; fail "the viewer ended by itself (status $status)"; }
-grep -q "\"$folder/logs\", O_RDONLY[^)]*O_DIRECTORY) = [0-9]" "$work/trace" ||
-  { cat "$work/run.log" >&2; fail "the viewer did not open $folder/logs"; }
-[ "$before" = "$(cksum "$folder"/logs/*.txt)" ] || fail "starting the viewer changed a log file"
-echo "package check: the unpacked viewer started and opened its logs folder ($days sample days)"
-
-# cmake --install into a folder whose name needs escaping in a desktop entry.
-odd="$work/my logs 50% \$HOME"
-cmake --install "$build" --prefix "$odd" >"$work/install.log" 2>&1 ||
-  { cat "$work/install.log" >&2; fail "cmake --install failed"; }
-[ -x "$odd/Tallyo_viewer" ] && [ -f "$odd/Tallyo_viewer.png" ] ||
-  fail "cmake --install did not lay out the program folder"
-[ "$(find "$odd/logs" -name '*.txt' | wc -l)" -eq "$days" ] || fail "cmake --install: sample days differ"
-exec_line="Exec=\"${odd//%/%%}/Tallyo_viewer\""
-exec_line=${exec_line//\$/\\\\\$}
-grep -qxF "$exec_line" "$odd/Tallyo_viewer.desktop" ||
-  fail "desktop entry: expected $exec_line, found $(grep '^Exec=' "$odd/Tallyo_viewer.desktop")"
-if command -v desktop-file-validate >/dev/null 2>&1; then
-  desktop-file-validate "$odd/Tallyo_viewer.desktop" || fail "desktop entry not valid"
+# The user who tries it: an ordinary account. As root, a throwaway one; otherwise the one
+# running this, which is already ordinary.
+home=$work/home
+mkdir "$home"
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  user=tallyo-try-$$
+  useradd -M -d "$home" -s /bin/bash "$user" || fail "cannot create the user $user"
+  chown "$user": "$home"
+  as_user=(runuser -u "$user" --)
+  say "trying the archive as the ordinary user $user"
+else
+  say "trying the archive as $(id -un), who is not root (no throwaway user needed)"
 fi
-echo "package check: cmake --install into \"$odd\" gives a valid desktop entry"
+runtime=$home/.runtime
+"${as_user[@]}" mkdir -m 700 "$runtime"
+run_user() { "${as_user[@]}" env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$runtime" "$@"; }
+
+cp "$archive" "$home/"
+[ -z "$user" ] || chown "$user": "$home/$(basename "$archive")"
+run_user tar -xzf "$home/$(basename "$archive")" -C "$home"
+installed=$home/$top
+first=$(cd "$installed/logs" && ls | LC_ALL=C sort -f | head -n 1)
+size_before=$(stat -c %s "$installed/logs/$first")
+
+# Start it from another folder on a virtual display, click the first day of the list
+# (File1's first entry sits near 58, 114 at 96 DPI), and look for a message box: its title
+# is the program's name. The start window is hidden while the viewer is open.
+cat >"$work/try.sh" <<'EOF'
+set -u
+program=$1
+cd /
+"$program" >"$HOME/viewer.log" 2>&1 &
+viewer=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Graph$' | head -n 1)
+[ -n "$window" ] || { echo "no viewer window"; kill $viewer; exit 1; }
+sleep 1
+xdotool mousemove --window "$window" 58 114 click 1
+sleep 2
+boxes=$(xdotool search --onlyvisible --name '^Tallyo_viewer$' 2>/dev/null | wc -l)
+kill -0 $viewer 2>/dev/null || { echo "the viewer ended"; exit 1; }
+kill $viewer
+wait $viewer 2>/dev/null
+echo "message boxes: $boxes"
+EOF
+chmod 644 "$work/try.sh"
+result=$(run_user xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/try.sh" "$installed/Tallyo_viewer" 2>&1) ||
+  { echo "$result" >&2; cat "$home/viewer.log" >&2 2>/dev/null || true; fail "the unpacked viewer did not run"; }
+[ "$(echo "$result" | tail -n 1)" = "message boxes: 0" ] ||
+  { echo "$result" >&2; fail "a click on \"$first\" raised a message box"; }
+size_after=$(stat -c %s "$installed/logs/$first")
+[ "$size_after" -eq $((size_before + 2)) ] ||
+  fail "a click on \"$first\" changed its size from $size_before to $size_after, not by 2 bytes"
+say "unpacked by the user and started from /: a click on \"$first\" showed it" \
+  "($size_before -> $size_after bytes), no message box"
+
+# The menu entry: written for the folder, rewritten after a move, removed.
+entry=$home/.local/share/applications/Tallyo_viewer.desktop
+expect_entry() {
+  local folder=$1 exec_value
+  [ -f "$entry" ] || fail "install-menu-entry wrote no $entry"
+  desktop-file-validate "$entry" || fail "the menu entry is not valid"
+  # The folders tried hold only % and $ of the characters that need escaping: % doubles, $
+  # takes a backslash, which the entry's string escape doubles.
+  exec_value="\"${folder//%/%%}/Tallyo_viewer\""
+  exec_value=${exec_value//\$/\\\\\$}
+  grep -qxF "Exec=$exec_value" "$entry" ||
+    fail "menu entry: expected Exec=$exec_value, found $(grep '^Exec=' "$entry")"
+  grep -qxF "Icon=$folder/Tallyo_viewer.png" "$entry" ||
+    fail "menu entry: the icon is not $folder/Tallyo_viewer.png: $(grep '^Icon=' "$entry")"
+}
+run_user "$installed/install-menu-entry" >/dev/null
+expect_entry "$installed"
+moved="$home/my tools 50% \$HOME"
+run_user mkdir "$moved"
+run_user mv "$installed" "$moved/"
+run_user "$moved/$top/install-menu-entry" >/dev/null
+expect_entry "$moved/$top"
+run_user "$moved/$top/install-menu-entry" --remove >/dev/null
+[ ! -e "$entry" ] || fail "install-menu-entry --remove left $entry"
+run_user mv "$moved/$top" "$home/"
+say "install-menu-entry wrote a valid entry, pointed it at \"$moved/$top\" after the move," \
+  "and --remove took it away"
+
+# The upgrade: the release unpacked again over the folder, which now holds the user's days.
+run_user bash -c "$(declare -f put_user_days); user_days=(${user_days[*]@Q}); put_user_days '$installed/logs'"
+sums=$(user_day_sums "$installed/logs")
+run_user tar -xzf "$home/$(basename "$archive")" -C "$home"
+[ "$sums" = "$(user_day_sums "$installed/logs")" ] || fail "unpacking over the folder changed a user's day"
+say "unpacked again over the folder: the user's ${#user_days[@]} own days are byte-identical"
+
+# ---- The Windows zip
+[ -n "$windows_build" ] || exit 0
+(cd "$windows_build" && rm -f Tallyo_viewer-*-win64.zip && cpack -G ZIP >"$work/cpack-win.log" 2>&1) ||
+  { cat "$work/cpack-win.log" >&2; fail "cpack (Windows) failed"; }
+zip=$(ls "$windows_build"/Tallyo_viewer-*-win64.zip 2>/dev/null | head -n 1)
+[ -n "$zip" ] || fail "no zip in $windows_build"
+wtop=$(basename "$zip" .zip)
+mkdir "$work/win"
+(cd "$work/win" && cmake -E tar xf "$zip")
+(cd "$work/win" && find . -mindepth 1 | sed 's|^\./||') >"$work/win-listing"
+check_listing "$work/win-listing" "$wtop"
+wfolder=$work/win/$wtop
+[ -f "$wfolder/Tallyo_viewer.exe" ] || fail "the zip holds no Tallyo_viewer.exe"
+[ -f "$wfolder/README.txt" ] || fail "the zip holds no README.txt"
+! grep -qv $'\r$' "$wfolder/README.txt" || fail "README.txt has lines without CR LF"
+cmp -s <(tr -d '\r' <"$wfolder/README.txt") "$folder/README" ||
+  fail "README.txt of the zip is not the Linux README with CR LF"
+wdays=$(check_logs "$wfolder/logs")
+put_user_days "$wfolder/logs"
+sums=$(user_day_sums "$wfolder/logs")
+(cd "$work/win" && cmake -E tar xf "$zip")
+[ "$sums" = "$(user_day_sums "$wfolder/logs")" ] || fail "unpacking the zip over the folder changed a user's day"
+say "$(basename "$zip") ($(du -k "$zip" | cut -f1) KiB) unpacks to $wtop/ alone: the program," \
+  "README.txt (CR LF, the same text), $wdays sample days; unpacked again, the user's days stay"

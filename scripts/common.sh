@@ -5,16 +5,21 @@
 TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
   fonts-liberation fonts-urw-base35 fonts-dejavu-core)
 
+# What ./run needs on a machine without a display: a virtual one to start the viewer on.
+TALLYO_DISPLAY_PACKAGES=(xvfb xauth)
+
 # What ./test needs on top: clang for the sanitizer and fuzz builds (the runtimes of ASan,
 # UBSan and libFuzzer come with libclang-rt-14-dev, llvm-symbolizer with llvm-14), the format
-# and lint checks, and a virtual display with strace for the check of the packed program.
+# and lint checks, and for the check of the release archives a virtual display, a pointer to
+# click with and the menu entry's validator.
 TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format clang-tidy
-  xvfb xauth strace)
+  "${TALLYO_DISPLAY_PACKAGES[@]}" xdotool desktop-file-utils)
 
 # What ./test's windows stage needs: the MinGW-w64 cross compiler, GoogleTest's sources to
-# build for that target, Wine to run the tests, and a virtual display for Wine's windows.
+# build for that target, Wine to run the tests, a virtual display for Wine's windows, and
+# the glibc locales through which Wine takes a German or French user locale.
 TALLYO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
-  googletest xvfb xauth)
+  googletest xvfb xauth locales)
 
 # What ./test's arm64 stage needs: the cross compiler, Qt 6 and GoogleTest built for arm64
 # (Debian's multiarch packages, installed beside the host's once tallyo_add_arm64 has added

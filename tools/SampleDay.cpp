@@ -456,7 +456,7 @@ std::vector<SampleDayFile> SampleDays() {
   std::vector<SampleDayFile> days(4);
 
   // A breezy night, a calm dawn, a windy afternoon and a still late evening.
-  days[0].name = "2026-11-25.txt";
+  days[0].name = "Sample 1 - windy afternoon.txt";
   SampleDaySettings& a = days[0].settings;
   a.seed = 0x2026112501;
   a.lineCount = 8640;
@@ -469,7 +469,7 @@ std::vector<SampleDayFile> SampleDays() {
   a.fridgePhaseMinutes = 5;
 
   // A front going through in the night, a long calm morning, a stormy afternoon.
-  days[1].name = "2026-11-26.txt";
+  days[1].name = "Sample 2 - stormy afternoon.txt";
   SampleDaySettings& b = days[1].settings;
   b.seed = 0x2026112602;
   b.lineCount = 8640;
@@ -482,7 +482,7 @@ std::vector<SampleDayFile> SampleDays() {
   b.fridgePhaseMinutes = 31;
 
   // Still until dawn, a gusty afternoon, a calm at supper; the file has damaged lines.
-  days[2].name = "2026-11-27.txt";
+  days[2].name = "Sample 3 - damaged lines show as drops to 0.txt";
   SampleDaySettings& c = days[2].settings;
   c.seed = 0x2026112703;
   c.lineCount = 8640;
@@ -496,7 +496,7 @@ std::vector<SampleDayFile> SampleDays() {
   c.malformedLines = true;
 
   // Logged every 2 seconds: too many records for the whole day, fine for a few hours.
-  days[3].name = "2026-11-28.txt";
+  days[3].name = "Sample 4 - every 2 seconds, too many for a whole day.txt";
   SampleDaySettings& d = days[3].settings;
   d.seed = 0x2026112804;
   d.lineCount = 43200;

@@ -45,7 +45,7 @@ struct SampleDaySettings {
 };
 
 struct SampleDayFile {
-  std::string name;  // file name, e.g. "2026-11-25.txt"
+  std::string name;  // file name, e.g. "Sample 1 - windy afternoon.txt"
   SampleDaySettings settings;
 };
 

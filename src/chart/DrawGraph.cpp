@@ -136,7 +136,7 @@ void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
   }
 
   state.energyWh = energyWh;
-  WriteEnergyLabel(energyWh, controls);
+  WriteEnergyLabel(energyWh, state.numberFormat, controls);
   plot.Flush();
 }
 

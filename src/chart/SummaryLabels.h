@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "chart/ChartControls.h"
+#include "platform/NumberFormat.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -17,11 +18,12 @@ inline constexpr std::string_view kNoRecordTime = "--:--";
 // The short time of the record at viewBound rounded half to even.
 std::string RecordTimeCaption(const Series& timeSeries, double viewBound);
 
-// stime, ftime and VMax1..SMin1, in that order, from the extremes the last search found.
+// stime, ftime and VMax1..SMin1, in that order, from the extremes the last search found,
+// in the state's notation.
 void WriteTimeAndExtremeLabels(const ViewerState& state, double speedMax, double speedMin,
                                ChartControls& controls);
 
-// The label watts.
-void WriteEnergyLabel(double energyWh, ChartControls& controls);
+// The label watts, in the given notation.
+void WriteEnergyLabel(double energyWh, const NumberFormat& format, ChartControls& controls);
 
 }  // namespace tallyo

@@ -24,12 +24,30 @@ bool ShowsZero(std::string_view digits) {
   return true;
 }
 
+// The text of to_chars in the user's notation: each '.' becomes the decimal mark and each
+// '-' the minus sign (also an exponent's, which the rounded texts never show in practice).
+std::string InNotation(std::string_view text, const NumberFormat& format) {
+  if (format.decimalMark == "." && format.minusSign == "-") return std::string(text);
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char c : text) {
+    if (c == '.') {
+      out += format.decimalMark;
+    } else if (c == '-') {
+      out += format.minusSign;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 // std::to_chars is locale-free (the decimal mark is always '.') and rounds the exact binary
 // value, ties to even, as printf does: 0.125 under "#0.00" gives 0.12, 0.375 gives 0.38.
-std::string FormatPattern(double v, NumberPattern pattern) {
-  if (!std::isfinite(v)) return NonFiniteText(v);
+std::string FormatPattern(double v, NumberPattern pattern, const NumberFormat& format) {
+  if (!std::isfinite(v)) return InNotation(NonFiniteText(v), format);
   int decimals = 0;
   switch (pattern) {
     case NumberPattern::kTwoDecimals:
@@ -47,7 +65,7 @@ std::string FormatPattern(double v, NumberPattern pattern) {
   const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
   std::string_view text(buf, result.ptr - buf);
   if (!text.empty() && text.front() == '-' && ShowsZero(text.substr(1))) text.remove_prefix(1);
-  return std::string(text);
+  return InNotation(text, format);
 }
 
 std::string ShortTime(double dayFraction) {
@@ -68,15 +86,15 @@ std::string ShortTime(double dayFraction) {
   return std::string(text, sizeof text);
 }
 
-std::string PlainNumber(double v) {
-  if (!std::isfinite(v)) return NonFiniteText(v);
+std::string PlainNumber(double v, const NumberFormat& format) {
+  if (!std::isfinite(v)) return InNotation(NonFiniteText(v), format);
   if (v == 0) return "0";  // also for -0
   char buf[32];
   const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
   for (char* c = buf; c != result.ptr; ++c) {
     if (*c == 'e') *c = 'E';
   }
-  return std::string(buf, result.ptr);
+  return InNotation(std::string_view(buf, result.ptr - buf), format);
 }
 
 }  // namespace tallyo

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "platform/Rounding.h"
 
@@ -126,6 +127,87 @@ std::optional<std::int16_t> ParseIntervalText(std::string_view text) {
   const std::optional<double> v = ParseNumber(text);
   if (!v) return std::nullopt;
   return ToInt16HalfEven(*v);
+}
+
+namespace {
+
+constexpr std::string_view kNoBreakSpace = "\xC2\xA0";            // U+00A0
+constexpr std::string_view kNarrowNoBreakSpace = "\xE2\x80\xAF";  // U+202F
+
+// Reads what stands at pos: one of the spellings, advancing pos past it.
+bool ReadMark(std::string_view s, std::size_t& pos, std::string_view mark) {
+  if (mark.empty() || s.substr(pos, mark.size()) != mark) return false;
+  pos += mark.size();
+  return true;
+}
+
+bool ReadGroupSeparator(std::string_view s, std::size_t& pos, std::string_view separator) {
+  if (ReadMark(s, pos, separator)) return true;
+  // A no-break space is typed as a plain one, and the system data of one edition or version
+  // has the narrow one where another has the wide one.
+  if (separator == kNoBreakSpace || separator == kNarrowNoBreakSpace) {
+    return ReadMark(s, pos, kNoBreakSpace) || ReadMark(s, pos, kNarrowNoBreakSpace) ||
+           ReadMark(s, pos, " ");
+  }
+  return false;
+}
+
+// '+', '-' or the format's minus sign, copied as the number rule spells it.
+void ReadSign(std::string_view s, std::size_t& pos, const NumberFormat& format, std::string& out) {
+  if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+    out += s[pos++];
+  } else if (ReadMark(s, pos, format.minusSign)) {
+    out += '-';
+  }
+}
+
+std::size_t CopyDigits(std::string_view s, std::size_t& pos, std::string& out) {
+  const std::size_t start = pos;
+  while (pos < s.size() && IsDigit(s[pos])) out += s[pos++];
+  return pos - start;
+}
+
+// The text as the number rule spells it (grouping taken out, a point, '-'), or nothing when
+// it breaks the notation.
+std::optional<std::string> PlainSpelling(std::string_view text, const NumberFormat& format) {
+  const std::string_view s = TrimBlanks(text);
+  std::string out;
+  out.reserve(s.size());
+  std::size_t pos = 0;
+  ReadSign(s, pos, format, out);
+
+  std::size_t group = CopyDigits(s, pos, out);
+  bool grouped = false;
+  while (ReadGroupSeparator(s, pos, format.groupSeparator)) {
+    // Every group but the last is checked when a separator follows it; the last below.
+    if (grouped ? group != 3 : (group == 0 || group > 3)) return std::nullopt;
+    grouped = true;
+    group = CopyDigits(s, pos, out);
+  }
+  if (grouped && group != 3) return std::nullopt;
+
+  if (ReadMark(s, pos, format.decimalMark)) {
+    out += '.';
+    CopyDigits(s, pos, out);
+  }
+  if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
+    out += s[pos++];
+    ReadSign(s, pos, format, out);
+    CopyDigits(s, pos, out);
+  }
+  // Whatever is left (a point that is not the decimal mark here, a second mark, a letter)
+  // makes the text no number.
+  if (pos != s.size()) return std::nullopt;
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ParseIntervalText(std::string_view text, const NumberFormat& format) {
+  if (format == NumberFormat{}) return ParseIntervalText(text);
+  const std::optional<std::string> plain = PlainSpelling(text, format);
+  if (!plain) return std::nullopt;
+  return ParseIntervalText(*plain);
 }
 
 }  // namespace tallyo

@@ -21,11 +21,16 @@ constexpr FormInfo kGraphForm{"Graph", "Graph", 14865, 6750, kWindowGreen};
 
 Graph::Graph(Form* owner) : Graph(ProgramFolder(), owner) {}
 
+// The user's notation is read from the system once, with the window.
 Graph::Graph(std::string programFolder, Form* owner)
+    : Graph(std::move(programFolder), UserNumberFormat(), owner) {}
+
+Graph::Graph(std::string programFolder, NumberFormat numberFormat, Form* owner)
     : Form(owner, kGraphForm),
       // The series are large fixed arrays: the state lives on the heap, all zero.
       state_(std::make_unique<ViewerState>()),
       programFolder_(std::move(programFolder)) {
+  state_->numberFormat = std::move(numberFormat);
   BuildLayout();
   ConnectHandlers();
   Form_Load();
@@ -35,7 +40,7 @@ Graph::~Graph() = default;
 
 void Graph::ConnectHandlers() {
   Dir1->onChange = [this] { Dir1_Change(); };
-  File1->onClick = [this](const auto&) { File1_Click(); };
+  File1->onClick = [this](const std::string&) { File1_Click(); };
   Command1->onClick = [this] { Command1_Click(); };
   Command2->onClick = [this] { Command2_Click(); };
   Check1->onClick = [this] { Check1_Click(); };

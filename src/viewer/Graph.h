@@ -11,6 +11,7 @@
 
 #include "Form.h"
 #include "chart/ChartControls.h"
+#include "platform/NumberFormat.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -31,6 +32,8 @@ class Graph : public Form, public ChartControls {
   explicit Graph(Form* owner = nullptr);
   // The same with the logs folder inside programFolder (UTF-8).
   explicit Graph(std::string programFolder, Form* owner = nullptr);
+  // The same with numbers in the given notation instead of the user's own.
+  Graph(std::string programFolder, NumberFormat numberFormat, Form* owner = nullptr);
   ~Graph() override;
 
   const ViewerState& State() const { return *state_; }

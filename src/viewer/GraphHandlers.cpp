@@ -31,7 +31,9 @@ void Graph::Form_Load() {
   s.viewStart = 0;
   s.viewEnd = 0;
   s.mouseIsDown = 0;
-  if (const auto interval = ParseIntervalText(Interval->Text())) s.logInterval = *interval;
+  if (const auto interval = ParseIntervalText(Interval->Text(), s.numberFormat)) {
+    s.logInterval = *interval;
+  }
   // Each tick runs its box's click handling at once; nothing is drawn yet.
   Check1->SetValue(1);
   Check2->SetValue(1);
@@ -89,7 +91,7 @@ void Graph::Check5_Click() { StoreSwitch(*Check5, state_->showSpeed); }
 void Graph::Check6_Click() { StoreSwitch(*Check6, state_->refVoltsToZero); }
 
 void Graph::Interval_Change() {
-  if (const auto interval = ParseIntervalText(Interval->Text())) {
+  if (const auto interval = ParseIntervalText(Interval->Text(), state_->numberFormat)) {
     state_->logInterval = *interval;
   } else {
     // Runs this handling again, nested, which stores 10.
@@ -124,8 +126,8 @@ void Graph::Plot_MouseMove(int, int, float x, float) {
   // view kept from before a display stopped at the record limit) leaves the readout.
   if (index >= 0 && index <= kLastIndex) {
     const auto k = static_cast<std::size_t>(index);
-    auto show = [](Label* label, double value, const char* unit) {
-      label->SetCaption(PlainNumber(RoundTo2HalfEven(value)) + unit);
+    auto show = [&s](Label* label, double value, const char* unit) {
+      label->SetCaption(PlainNumber(RoundTo2HalfEven(value), s.numberFormat) + unit);
     };
     show(vv, s.voltsSeries[k], " V");
     show(av, s.ampsSeries[k], " A");

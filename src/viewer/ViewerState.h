@@ -10,6 +10,7 @@
 
 #include "log/LogLines.h"
 #include "platform/FileBuffer.h"
+#include "platform/NumberFormat.h"
 
 namespace tallyo {
 
@@ -61,6 +62,10 @@ struct ViewerState {
   std::int16_t showWatts = 0;
   std::int16_t showRpm = 0;
   std::int16_t showSpeed = 0;
+
+  // The user's notation for the numbers of the labels, the readout and the Interval box;
+  // the plain one until the window sets the system's. The log files do not use it.
+  NumberFormat numberFormat;
 };
 
 }  // namespace tallyo

@@ -34,10 +34,10 @@ class FakeChartControls : public ChartControls {
     captionOrder.push_back(label);
   }
 
-  // The box's change handling: a number (by the box's reading) goes into logInterval;
-  // anything else is replaced by "10", which runs this handling again.
+  // The box's change handling: a number (by the box's reading, in the state's notation)
+  // goes into logInterval; anything else is replaced by "10", which runs this handling again.
   void IntervalChange() {
-    if (auto value = ParseIntervalText(intervalText)) {
+    if (auto value = ParseIntervalText(intervalText, state_.numberFormat)) {
       state_.logInterval = *value;
     } else {
       SetIntervalText("10");

@@ -20,6 +20,12 @@
 namespace tallyo {
 namespace {
 
+// The sample days by their file names.
+constexpr const char* kWindyDay = "Sample 1 - windy afternoon.txt";
+constexpr const char* kStormyDay = "Sample 2 - stormy afternoon.txt";
+constexpr const char* kDamagedDay = "Sample 3 - damaged lines show as drops to 0.txt";
+constexpr const char* kTwoSecondDay = "Sample 4 - every 2 seconds, too many for a whole day.txt";
+
 const SampleDayFile& Day(const std::string& name) {
   static const std::vector<SampleDayFile> days = SampleDays();
   for (const SampleDayFile& d : days) {
@@ -149,10 +155,10 @@ TEST(SampleDayTest, SameBytesOnEveryRunAndEveryMachine) {
   const struct {
     const char* name;
     std::uint64_t hash;
-  } cases[] = {{"2026-11-25.txt", 0xdae85be8c4a52c22ull},
-               {"2026-11-26.txt", 0x5393cf424d6437dcull},
-               {"2026-11-27.txt", 0x3dc1ad3ef84fde5aull},
-               {"2026-11-28.txt", 0xd1614ffaa1fb1568ull}};
+  } cases[] = {{kWindyDay, 0xdae85be8c4a52c22ull},
+               {kStormyDay, 0x5393cf424d6437dcull},
+               {kDamagedDay, 0x3dc1ad3ef84fde5aull},
+               {kTwoSecondDay, 0xd1614ffaa1fb1568ull}};
   for (const auto& c : cases) {
     const std::string again = MakeSampleDay(Day(c.name).settings);
     EXPECT_TRUE(again == DayText(c.name)) << c.name;
@@ -166,10 +172,10 @@ TEST(SampleDayTest, DaysHaveTheirLinesTimesAndRecordCounts) {
     int lines, step, lastTime;
     int wholeDayMin, wholeDayMax;  // records kept for 00:00 .. 23:59
   } cases[] = {
-      {"2026-11-25.txt", 8640, 10, 86390, 8633, 8633},
-      {"2026-11-26.txt", 8640, 10, 86390, 8633, 8633},
-      {"2026-11-27.txt", 8640, 10, 86390, 8550, 8632},
-      {"2026-11-28.txt", 43200, 2, 86398, 43169, 43169},
+      {kWindyDay, 8640, 10, 86390, 8633, 8633},
+      {kStormyDay, 8640, 10, 86390, 8633, 8633},
+      {kDamagedDay, 8640, 10, 86390, 8550, 8632},
+      {kTwoSecondDay, 43200, 2, 86398, 43169, 43169},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -190,12 +196,11 @@ TEST(SampleDayTest, DaysHaveTheirLinesTimesAndRecordCounts) {
     EXPECT_LE(whole, c.wholeDayMax);
   }
   // The 2-second day is too much for a whole-day display but fits from 10:00 to 15:00.
-  EXPECT_EQ(RecordsInWindow(Lines(DayText("2026-11-28.txt")), 10 * 3600, 15 * 3600), 8999);
+  EXPECT_EQ(RecordsInWindow(Lines(DayText(kTwoSecondDay)), 10 * 3600, 15 * 3600), 8999);
 }
 
 TEST(SampleDayTest, ReadingsBehaveLikeASmallWindGenerator) {
-  for (const char* name :
-       {"2026-11-25.txt", "2026-11-26.txt", "2026-11-27.txt", "2026-11-28.txt"}) {
+  for (const char* name : {kWindyDay, kStormyDay, kDamagedDay, kTwoSecondDay}) {
     SCOPED_TRACE(name);
     double vMin = 100, vMax = 0, aMin = 100, aMax = -100, wMin = 1000, wMax = -1000;
     int sound = 0, wattsOff = 0, wattsFar = 0, calm = 0, windy = 0;
@@ -233,8 +238,7 @@ TEST(SampleDayTest, ReadingsBehaveLikeASmallWindGenerator) {
 }
 
 TEST(SampleDayTest, DumpLoadStretchesWithCarriedOverM) {
-  for (const char* name :
-       {"2026-11-25.txt", "2026-11-26.txt", "2026-11-27.txt", "2026-11-28.txt"}) {
+  for (const char* name : {kWindyDay, kStormyDay, kDamagedDay, kTwoSecondDay}) {
     SCOPED_TRACE(name);
     int carried = 0, run = 0, longestRun = 0, withoutM = 0, carriedOne = 0;
     double voltsAtDumpStart = 0;
@@ -261,7 +265,7 @@ TEST(SampleDayTest, DumpLoadStretchesWithCarriedOverM) {
 }
 
 TEST(SampleDayTest, OnlyTheDamagedDayHasMalformedLines) {
-  for (const char* name : {"2026-11-25.txt", "2026-11-26.txt", "2026-11-28.txt"}) {
+  for (const char* name : {kWindyDay, kStormyDay, kTwoSecondDay}) {
     for (std::string_view line : Lines(DayText(name))) {
       Reading r;
       EXPECT_TRUE(ParseSound(line, r)) << name << ": " << line;
@@ -269,7 +273,7 @@ TEST(SampleDayTest, OnlyTheDamagedDayHasMalformedLines) {
   }
   int malformed = 0, lowerCase = 0, noTime = 0, blankInTag = 0, reordered = 0, letters = 0,
       missing = 0;
-  for (std::string_view line : Lines(DayText("2026-11-27.txt"))) {
+  for (std::string_view line : Lines(DayText(kDamagedDay))) {
     Reading r;
     if (ParseSound(line, r)) continue;
     ++malformed;

@@ -181,33 +181,47 @@ INSTANTIATE_TEST_SUITE_P(
                       "No such file or directory", 20, Left::kNoFolder}),
     [](const auto& info) { return CaseName(info.param.what); });
 
-// The logs folder goes while the viewer is open and comes back: the viewer reports each
-// display it cannot make, makes no folder of its own, and works again once it is back.
+// The logs folder goes while the viewer is open and comes back: the list empties and fills
+// again as the folder does, the viewer reports each display it cannot make, makes no folder
+// of its own, and works again once the folder is back.
 TEST_F(BadInputGuiTest, LogsFolderGoesAndComesBack) {
   const std::string bytes = TestDay(12);
   folder_.WriteLog("day.txt", bytes);
   Open();
-  std::filesystem::remove_all(folder_.LogsFolder());
-  auto display = [&] {
+  const auto listed = [&](int count) {
+    return QTest::qWaitFor([&] { return Files().count() == count; }, 1000);
+  };
+  const auto display = [&] {
     return CatchMessage(
         [&] { QTest::mouseClick(Child<QWidget>(*graph_, "Command1"), Qt::LeftButton); });
   };
+  const auto comeBack = [&] {
+    std::filesystem::create_directory(folder_.LogsFolder());
+    folder_.WriteLog("day.txt", bytes);
+    ASSERT_TRUE(listed(1));
+  };
+  std::filesystem::remove_all(folder_.LogsFolder());
+  EXPECT_TRUE(listed(0));
   // No file chosen yet: DISPLAY asks for one before it looks for the folder.
   auto seen = display();
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, "select a file to view");
+
+  comeBack();
+  EXPECT_FALSE(ClickAndCatch("day.txt"));
+  std::filesystem::remove_all(folder_.LogsFolder());
+  EXPECT_TRUE(listed(0));
   const QString gone =
       QString::fromStdString("Cannot append to the log file \"" + folder_.LogPath("day.txt") +
                              "\": No such file or directory");
   for (int i = 0; i < 2; ++i) {
-    seen = i == 0 ? ClickAndCatch("day.txt") : display();
+    seen = display();
     ASSERT_TRUE(seen);
     EXPECT_EQ(seen->text, gone);
   }
   EXPECT_FALSE(std::filesystem::exists(folder_.LogsFolder()));
 
-  std::filesystem::create_directory(folder_.LogsFolder());
-  folder_.WriteLog("day.txt", bytes);
+  comeBack();
   EXPECT_FALSE(display());
   EXPECT_EQ(S().recordCount, 12);
   EXPECT_EQ(folder_.ReadLog("day.txt"), bytes + "\r\n");

@@ -2,6 +2,8 @@
 // DISPLAY from the file list and the button, the messages, the series switches and the
 // interval box.
 
+#include <QProcess>
+#include <QScrollBar>
 #include <filesystem>
 
 #include "viewer/GraphFixture.h"
@@ -49,7 +51,7 @@ TEST_F(GraphGuiTest, StateAndControlsRightAfterLoad) {
   EXPECT_EQ(Box("Time2h").text(), "23");
   EXPECT_EQ(Box("Time2m").text(), "59");
 
-  const QString logs = QString::fromStdString(folder_.LogsFolder());
+  const std::string logs = folder_.LogsFolder();
   EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), logs);
   EXPECT_EQ(Files().Path(), logs);
   ASSERT_EQ(Files().count(), 2);
@@ -176,7 +178,7 @@ TEST_F(GraphGuiTest, MissingLogsFolderGivesAnEmptyListAndAMessageNotACrash) {
   std::filesystem::remove(folder_.LogsFolder());
   Graph& g = Open();
   EXPECT_EQ(Files().count(), 0);
-  EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), QString::fromStdString(folder_.LogsFolder()));
+  EXPECT_EQ(Child<DirListBox>(g, "Dir1")->Path(), folder_.LogsFolder());
   auto seen =
       CatchMessage([&] { QTest::mouseClick(Child<QWidget>(g, "Command1"), Qt::LeftButton); });
   ASSERT_TRUE(seen);
@@ -351,6 +353,54 @@ TEST_F(GraphGuiTest, ExitButtonClosesTheViewer) {
   ASSERT_TRUE(g.isVisible());
   QTest::mouseClick(Child<QWidget>(g, "Command2"), Qt::LeftButton);
   EXPECT_FALSE(g.isVisible());
+}
+
+// The file list follows the logs folder while a day is shown, as another program changes
+// it: a day that comes is listed and one that goes is removed within a second, the chosen
+// day stays chosen, the entries in view stay where they are, and nothing is clicked or
+// displayed again. A day that only grows (the logger appending) changes nothing.
+TEST_F(GraphGuiTest, FileListFollowsTheLogsFolder) {
+  for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
+  Open();
+  FileListBox& list = Files();
+  list.scrollToItem(list.item(20), QAbstractItemView::PositionAtTop);
+  ClickFile("d35.txt");
+  ASSERT_EQ(S().recordCount, 3);
+  Box("Time1h").setText("05");
+  Mark();
+  const int scrolled = list.verticalScrollBar()->value();
+  const auto listed = [&] {
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i) names << list.item(i)->text();
+    return names;
+  };
+  const auto change = [&](const QString& command, const QStringList& expected) {
+    const QString logs = QString::fromStdString(folder_.LogsFolder());
+    ASSERT_EQ(QProcess::execute("sh", {"-c", "cd '" + logs + "' && " + command}), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 1000))
+        << command.toStdString();
+    EXPECT_EQ(list.itemAt(1, 1)->text(), "d30.txt") << command.toStdString();
+    EXPECT_TRUE(Marked());
+    EXPECT_EQ(Box("Time1h").text(), "05");
+  };
+
+  // Days come and go above the entries in view and below them.
+  QStringList expected = listed();
+  expected.removeAll("d12.txt");
+  expected.removeAll("d60.txt");
+  expected.prepend("d05.txt");
+  expected.append("d99.txt");
+  change(": >d05.txt && : >d99.txt && rm d12.txt d60.txt && printf x >>d35.txt", expected);
+  EXPECT_EQ(list.FileName(), "d35.txt");
+  EXPECT_EQ(list.verticalScrollBar()->value(), scrolled);
+  expected.removeAll("d11.txt");
+  change("rm d11.txt", expected);
+  EXPECT_EQ(list.FileName(), "d35.txt");
+  // The chosen day goes: nothing is chosen.
+  expected.removeAll("d35.txt");
+  change("rm d35.txt", expected);
+  EXPECT_EQ(list.FileName(), "");
+  EXPECT_EQ(S().recordCount, 3);
 }
 
 }  // namespace

@@ -7,10 +7,15 @@
 #include <windows.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FileListBox.h"
+#include "MessageLoop.h"
 #include "PictureBox.h"
 #include "app/Frontpiece.h"
 #include "platform/NumberText.h"
@@ -392,6 +397,84 @@ TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
   SendMessageW(Control(front.Handle(), kFrontpieceExit), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowVisible(front.Handle()));
   EXPECT_EQ(front.RunUntilClosed(), 0);
+}
+
+// Runs the program's message loop until done() holds, for a second at most; whether it held.
+bool LoopUntil(const std::function<bool()>& done) {
+  static const std::function<bool()>* check = nullptr;
+  static DWORD started = 0;
+  static bool running = false;
+  check = &done;
+  started = GetTickCount();
+  running = !done();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    if ((*check)() || GetTickCount() - started > 1000) running = false;
+  });
+  RunMessagesWhile(running);
+  KillTimer(nullptr, timer);
+  return done();
+}
+
+// The file list follows the logs folder while a day is shown: a day that comes is listed
+// and one that goes is removed within a second, the chosen day stays chosen, the entries in
+// view stay where they are, and nothing is clicked or displayed again. A day that only
+// grows (the logger appending) changes nothing.
+TEST_F(GraphWinTest, FileListFollowsTheLogsFolder) {
+  for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
+  Open();
+  HWND list = Item(kFile1);
+  SendMessageW(list, LB_SETTOPINDEX, 20, 0);
+  ClickFile("d35.txt");
+  ASSERT_EQ(S().recordCount, 3);
+  SetWindowTextUtf8(Item(kTime1h), "05");
+  Mark();
+  FileListBox& files = *graph_->Find<FileListBox>("File1");
+  const auto listed = [&] {
+    std::vector<std::string> names;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+      wchar_t name[64] = {};
+      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
+      names.push_back(Utf8FromWide(name));
+    }
+    return names;
+  };
+  const auto top = [&] { return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); };
+  std::vector<std::string> expected = listed();
+  const auto remove = [&](const char* name) {
+    std::filesystem::remove(NativePath(folder_.LogPath(name)));
+    std::erase(expected, std::string(name));
+  };
+  const int scrolled = top();
+  // Days come and go above the entries in view and below them.
+  folder_.WriteLog("d05.txt", "");
+  folder_.WriteLog("d99.txt", "");
+  std::ofstream(NativePath(folder_.LogPath("d35.txt")), std::ios::binary | std::ios::app) << "x";
+  expected.insert(expected.begin(), "d05.txt");
+  expected.push_back("d99.txt");
+  remove("d12.txt");
+  remove("d60.txt");
+  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
+  EXPECT_EQ(top(), scrolled);
+  EXPECT_EQ(files.FileName(), "d35.txt");
+  remove("d11.txt");
+  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
+  EXPECT_EQ(listed()[static_cast<std::size_t>(top())], "d30.txt");
+  EXPECT_EQ(files.FileName(), "d35.txt");
+  // The chosen day goes: nothing is chosen.
+  remove("d35.txt");
+  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
+  EXPECT_EQ(files.FileName(), "");
+  EXPECT_TRUE(Marked());
+  EXPECT_EQ(Text(kTime1h), "05");
+  EXPECT_EQ(S().recordCount, 3);
+
+  // The whole folder goes, and comes back.
+  std::filesystem::remove_all(NativePath(folder_.LogsFolder()));
+  EXPECT_TRUE(LoopUntil([&] { return listed().empty(); }));
+  std::filesystem::create_directory(NativePath(folder_.LogsFolder()));
+  folder_.WriteLog("d01.txt", "");
+  EXPECT_TRUE(LoopUntil([&] { return listed() == std::vector<std::string>{"d01.txt"}; }));
 }
 
 }  // namespace

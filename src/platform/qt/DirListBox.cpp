@@ -1,6 +1,9 @@
 #include "DirListBox.h"
 
 #include <QDir>
+#include <utility>
+
+#include "platform/FolderListing.h"
 
 namespace tallyo {
 
@@ -9,19 +12,19 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-void DirListBox::SetPath(const QString& folder) {
+void DirListBox::SetPath(std::string folder) {
   if (folder == path_) return;
-  path_ = folder;
+  path_ = std::move(folder);
   Refill();
   if (onChange) onChange();
 }
 
 void DirListBox::Refill() {
   clear();
-  addItem(QDir::toNativeSeparators(path_));
-  const QDir dir(path_, QString(), QDir::Name | QDir::IgnoreCase,
-                 QDir::Dirs | QDir::NoDotAndDotDot);
-  for (const QString& name : dir.entryList()) addItem(QStringLiteral("  ") + name);
+  const QString path = QString::fromStdString(path_);
+  addItem(QDir::toNativeSeparators(path));
+  for (const std::string& name : ListFolder(path_, EntryKind::kFolders))
+    addItem(QStringLiteral("  ") + QString::fromStdString(name));
   setCurrentRow(0);
 }
 

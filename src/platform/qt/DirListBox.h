@@ -3,7 +3,6 @@
 // and the folders inside it.
 
 #include <QListWidget>
-#include <QString>
 #include <functional>
 #include <string>
 
@@ -17,16 +16,15 @@ class DirListBox : public QListWidget {
   // Setting a different folder runs the change handling at once, nested; setting the same
   // folder again runs nothing. A folder that does not exist is held all the same and
   // shows no subfolders.
-  void SetPath(const QString& folder);
-  void SetPath(const std::string& folder) { SetPath(QString::fromStdString(folder)); }
-  QString Path() const { return path_; }
+  void SetPath(std::string folder);
+  const std::string& Path() const { return path_; }
 
   std::function<void()> onChange;
 
  private:
   void Refill();
 
-  QString path_;
+  std::string path_;
 };
 
 }  // namespace tallyo

@@ -1,7 +1,10 @@
 #include "FileListBox.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
+#include <utility>
+
+#include "platform/FolderListing.h"
 
 namespace tallyo {
 
@@ -23,21 +26,27 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.isValid() && item(index.row())->isSelected()) clickedChosenEntry_ = true;
   });
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+    Watch();
+    Refill(true);
+  });
 }
 
-void FileListBox::SetPattern(const QString& pattern) {
-  pattern_ = pattern;
-  Refill();
+void FileListBox::SetPattern(std::string pattern) {
+  pattern_ = std::move(pattern);
+  Refill(false);
 }
 
-void FileListBox::SetPath(const QString& folder) {
-  path_ = folder;
-  Refill();
+void FileListBox::SetPath(std::string folder) {
+  path_ = std::move(folder);
+  if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+  Watch();
+  Refill(false);
 }
 
-QString FileListBox::FileName() const {
+std::string FileListBox::FileName() const {
   const QList<QListWidgetItem*> chosen = selectedItems();
-  return chosen.isEmpty() ? QString() : chosen.front()->text();
+  return chosen.isEmpty() ? std::string() : chosen.front()->text().toStdString();
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
@@ -56,16 +65,36 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
   if (report) Report();
 }
 
-void FileListBox::Refill() {
+void FileListBox::Refill(bool keep) {
+  QStringList names, shown;
+  for (const std::string& name : ListFolder(path_, EntryKind::kFiles, pattern_))
+    names << QString::fromStdString(name);
+  for (int i = 0; i < count(); ++i) shown << item(i)->text();
+  if (keep && names == shown) return;
+  // The chosen entry and the one at the top are found again by their names.
+  const int chosen =
+      keep ? static_cast<int>(names.indexOf(QString::fromStdString(FileName()))) : -1;
+  const QListWidgetItem* top = keep ? itemAt(1, 1) : nullptr;
+  const int topRow = top ? static_cast<int>(names.indexOf(top->text())) : -1;
+  const bool chosenInView =
+      chosen >= 0 && viewport()->rect().contains(visualItemRect(selectedItems().front()));
   filling_ = true;
   clear();
-  if (!path_.isEmpty()) {
-    // Without QDir::CaseSensitive the pattern matches without regard to case.
-    const QDir dir(path_, pattern_, QDir::Name | QDir::IgnoreCase, QDir::Files);
-    addItems(dir.entryList());
-  }
-  setCurrentRow(-1);
+  addItems(names);
+  setCurrentRow(chosen);
+  if (topRow >= 0) scrollToItem(item(topRow), QAbstractItemView::PositionAtTop);
+  if (chosenInView) scrollToItem(item(chosen));
   filling_ = false;
+}
+
+void FileListBox::Watch() {
+  if (path_.empty()) return;
+  const QString folder = QString::fromStdString(path_);
+  for (const QString& path : {folder, QFileInfo(folder).absolutePath()}) {
+    if (!watcher_.directories().contains(path) && QFileInfo(path).isDir()) {
+      watcher_.addPath(path);
+    }
+  }
 }
 
 void FileListBox::Report() {

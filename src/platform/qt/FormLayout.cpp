@@ -64,7 +64,7 @@ QWidget* MakeControl(Form& form, const LayoutRow& row) {
     }
     case ControlKind::kFileList: {
       auto* list = new FileListBox(&form);
-      list->SetPattern(caption);
+      list->SetPattern(row.caption);
       return list;
     }
     case ControlKind::kDirList:

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/FolderListing.h"
 
 namespace tallyo {
 
@@ -17,8 +17,9 @@ void DirListBox::SetPath(std::string folder) {
 }
 
 void DirListBox::Refill() {
-  std::vector<std::wstring> lines{Widen(path_)};
-  for (std::wstring& name : FolderEntries(path_, true)) lines.push_back(L"  " + name);
+  std::vector<std::string> lines{path_};
+  for (const std::string& name : ListFolder(path_, EntryKind::kFolders))
+    lines.push_back("  " + name);
   Fill(lines);
   SendMessageW(Handle(), LB_SETCURSEL, 0, 0);
 }

@@ -1,63 +1,66 @@
 #include "FileListBox.h"
 
 #include <utility>
+#include <variant>
 
-#include "Utf16.h"
+#include "MessageLoop.h"
 #include "Win32Api.h"
+#include "platform/FolderListing.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
-
-bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
-  auto fold = [](wchar_t c) {
-    return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
-        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c)))));
-  };
-  // The usual greedy match with one point to come back to after a '*'.
-  std::size_t n = 0, p = 0, starP = std::wstring_view::npos, starN = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == L'?' || fold(pattern[p]) == fold(name[n]))) {
-      ++n;
-      ++p;
-    } else if (p < pattern.size() && pattern[p] == L'*') {
-      starP = p++;
-      starN = n;
-    } else if (starP != std::wstring_view::npos) {
-      p = starP + 1;
-      n = ++starN;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == L'*') ++p;
-  return p == pattern.size();
-}
 
 FileListBox::FileListBox(const ControlPlace& place) : ListBox(place) {
   systemProcedure_ = reinterpret_cast<decltype(systemProcedure_)>(SetWindowLongPtrW(
       Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::ListProcedure)));
 }
 
+FileListBox::~FileListBox() { Unwatch(); }
+
 void FileListBox::SetPattern(std::string pattern) {
   pattern_ = std::move(pattern);
-  Refill();
+  Refill(false);
 }
 
 void FileListBox::SetPath(std::string folder) {
   path_ = std::move(folder);
-  Refill();
+  Watch();
+  Refill(false);
 }
 
 std::string FileListBox::FileName() const {
   const int chosen = Chosen();
-  return chosen < 0 ? std::string() : Narrow(LineText(chosen));
+  return chosen < 0 ? std::string() : LineText(chosen);
 }
 
-void FileListBox::Refill() {
-  pressing_ = false;
-  std::vector<std::wstring> files = FolderEntries(path_, false);
-  const std::wstring pattern = Widen(pattern_);
-  std::erase_if(files, [&](const std::wstring& name) { return !MatchesPattern(name, pattern); });
-  Fill(files);
+void FileListBox::Refill(bool keep) {
+  if (!keep) pressing_ = false;
+  Fill(ListFolder(path_, EntryKind::kFiles, pattern_), keep);
+}
+
+void FileListBox::Watch() {
+  Unwatch();
+  // One watch over the folder's parent and everything below it: the names of the folder's
+  // files, and the folder itself going and coming back.
+  const auto parent = SystemPath(path_.substr(0, path_.find_last_of("\\/") + 1));
+  if (!std::holds_alternative<std::wstring>(parent)) return;
+  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(parent).c_str(), TRUE,
+                                        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
+  if (watch_ == INVALID_HANDLE_VALUE) {
+    watch_ = nullptr;
+    return;
+  }
+  WaitAlsoFor(watch_, [this] {
+    if (!FindNextChangeNotification(watch_)) Unwatch();
+    Refill(true);
+  });
+}
+
+void FileListBox::Unwatch() {
+  if (!watch_) return;
+  StopWaitingFor(watch_);
+  FindCloseChangeNotification(watch_);
+  watch_ = nullptr;
 }
 
 void FileListBox::Report() {

@@ -1,6 +1,5 @@
 #pragma once
-// What the file list and the directory list share: a LISTBOX of text lines, filled from
-// the entries of one folder.
+// What the file list and the directory list share: a LISTBOX of text lines.
 
 #include <string>
 #include <vector>
@@ -14,16 +13,13 @@ class ListBox : public Control {
   explicit ListBox(const ControlPlace& place);
 
  protected:
-  // Replaces the lines; none is chosen afterwards.
-  void Fill(const std::vector<std::wstring>& lines);
+  // Replaces the lines (UTF-8), afresh with none chosen, or keeping the chosen line and the
+  // line at the top where they are: only the lines that went are removed and those that
+  // came are added. Reports nothing either way.
+  void Fill(const std::vector<std::string>& lines, bool keep = false);
   // The chosen line, or -1.
   int Chosen() const;
-  std::wstring LineText(int index) const;
+  std::string LineText(int index) const;
 };
-
-// The names of folder's entries (UTF-8 path) that are folders (folders true) or files
-// (false), leaving out hidden and system entries and "." and "..". Sorted by name without
-// regard to case. A folder that is missing or cannot be read gives none.
-std::vector<std::wstring> FolderEntries(const std::string& folder, bool folders);
 
 }  // namespace tallyo

@@ -126,7 +126,7 @@ class FileListGuiTest : public ::testing::Test {
       folder_.WriteLog(name, "");
     std::filesystem::create_directory(folder_.LogPath("folder.txt"));
     list_.SetPattern("*.txt");
-    list_.onClick = [this](const QString& name) { reported_.push_back(name); };
+    list_.onClick = [this](const std::string& name) { reported_.push_back(name); };
     list_.resize(200, 200);
     list_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
@@ -143,30 +143,30 @@ class FileListGuiTest : public ::testing::Test {
 
   TempLogFolder folder_;
   FileListBox list_;
-  QStringList reported_;
+  std::vector<std::string> reported_;
 };
 
 TEST_F(FileListGuiTest, ListsMatchingFilesByNameWithoutRegardToCase) {
-  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  list_.SetPath(folder_.LogsFolder());
   EXPECT_EQ(Names(), (QStringList{"A.TXT", "b.txt", "c.Txt"}));
-  EXPECT_TRUE(reported_.isEmpty());
+  EXPECT_TRUE(reported_.empty());
   EXPECT_EQ(list_.FileName(), "");
-  list_.SetPath(QString::fromStdString(folder_.ProgramFolder() + "/missing"));
+  list_.SetPath(folder_.ProgramFolder() + "/missing");
   EXPECT_TRUE(Names().isEmpty());
 }
 
 TEST_F(FileListGuiTest, ClicksAndKeyboardMovesReportTheFileName) {
-  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  list_.SetPath(folder_.LogsFolder());
   // Taking the focus alone chooses nothing.
   list_.setFocus();
   QApplication::processEvents();
-  EXPECT_TRUE(reported_.isEmpty());
+  EXPECT_TRUE(reported_.empty());
   ClickRow(1);
   ClickRow(1);  // the chosen entry again
   QTest::keyClick(&list_, Qt::Key_Down);
   QTest::keyClick(&list_, Qt::Key_Up);
   ClickRow(0);
-  EXPECT_EQ(reported_, (QStringList{"b.txt", "b.txt", "c.Txt", "b.txt", "A.TXT"}));
+  EXPECT_EQ(reported_, (std::vector<std::string>{"b.txt", "b.txt", "c.Txt", "b.txt", "A.TXT"}));
   EXPECT_EQ(list_.FileName(), "A.TXT");
   // Pointing the list at a folder again chooses nothing.
   list_.SetPath(list_.Path());
@@ -175,13 +175,13 @@ TEST_F(FileListGuiTest, ClicksAndKeyboardMovesReportTheFileName) {
 }
 
 TEST_F(FileListGuiTest, AClickReportsWhenTheButtonIsReleased) {
-  list_.SetPath(QString::fromStdString(folder_.LogsFolder()));
+  list_.SetPath(folder_.LogsFolder());
   const QPoint row2 = list_.visualItemRect(list_.item(2)).center();
   QTest::mousePress(list_.viewport(), Qt::LeftButton, {}, row2);
-  EXPECT_TRUE(reported_.isEmpty());
+  EXPECT_TRUE(reported_.empty());
   EXPECT_EQ(list_.FileName(), "c.Txt");
   QTest::mouseRelease(list_.viewport(), Qt::LeftButton, {}, row2);
-  EXPECT_EQ(reported_, QStringList{"c.Txt"});
+  EXPECT_EQ(reported_, std::vector<std::string>{"c.Txt"});
   // A press on the empty space below the entries chooses nothing.
   const QPoint below(20, list_.viewport()->height() - 5);
   QTest::mouseClick(list_.viewport(), Qt::LeftButton, {}, below);
@@ -193,12 +193,12 @@ TEST(DirListGuiTest, ReportsEachChangeOfFolderOnce) {
   DirListBox dir;
   int changes = 0;
   dir.onChange = [&] { ++changes; };
-  const QString logs = QString::fromStdString(folder.LogsFolder());
+  const std::string logs = folder.LogsFolder();
   dir.SetPath(logs);
   dir.SetPath(logs);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(dir.Path(), logs);
-  const QString missing = logs + "/none";
+  const std::string missing = logs + "/none";
   dir.SetPath(missing);
   EXPECT_EQ(changes, 2);
   EXPECT_EQ(dir.Path(), missing);

@@ -1,0 +1,97 @@
+#include "platform/NumberFormat.h"
+
+#include <cstddef>
+
+namespace tallyo {
+
+namespace {
+
+constexpr std::size_t kLongestMark = 16;
+
+// Whether text is well-formed UTF-8: no stray continuation byte, no overlong form, no
+// surrogate, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t c = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      c = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      c = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      c = lead & 0x07u;
+    } else {
+      return false;
+    }
+    if (text.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0u) != 0x80u) return false;
+      c = (c << 6) | (next & 0x3Fu);
+    }
+    if ((length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || c > 0x10FFFF ||
+        (c >= 0xD800 && c <= 0xDFFF)) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+// A mark may not hold what a number itself is made of (digits, signs, the exponent's
+// letter), nor anything invisible among ASCII. blankAllowed: a plain space may be the mark.
+bool IsUsableMark(std::string_view mark, bool blankAllowed) {
+  if (mark.empty() || mark.size() > kLongestMark || !IsUtf8(mark)) return false;
+  for (char ch : mark) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7F || c == '\t') return false;
+    if (c == ' ' && !blankAllowed) return false;
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return false;
+    if (c == '+' || c == '-') return false;
+  }
+  return true;
+}
+
+bool BeginsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
+
+// A minus sign may carry the hyphen-minus itself (with a direction mark, say) but nothing
+// else that belongs to a number.
+bool IsUsableMinus(std::string_view minus) {
+  if (minus.empty() || minus.size() > kLongestMark || !IsUtf8(minus)) return false;
+  for (char ch : minus) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c <= 0x20 || c == 0x7F || c == '+') return false;
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+NumberFormat DescribedNumberFormat(std::string_view decimalMark, std::string_view groupSeparator,
+                                   std::string_view minusSign) {
+  NumberFormat format;
+  if (!IsUsableMark(decimalMark, false)) return format;
+  format.decimalMark = std::string(decimalMark);
+  if (IsUsableMark(groupSeparator, true) && !BeginsWith(groupSeparator, decimalMark) &&
+      !BeginsWith(decimalMark, groupSeparator)) {
+    format.groupSeparator = std::string(groupSeparator);
+  }
+  if (IsUsableMinus(minusSign) && minusSign != decimalMark && minusSign != groupSeparator) {
+    format.minusSign = std::string(minusSign);
+  }
+  return format;
+}
+
+}  // namespace tallyo
