@@ -21,6 +21,12 @@ TALLYO_TEST_PACKAGES=(clang clang-14 libclang-rt-14-dev llvm-14 clang-format cla
 TALLYO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 wine
   googletest xvfb xauth locales)
 
+# What ./test's arm64 stage needs: the cross compiler, Qt 6 and GoogleTest built for arm64
+# (Debian's multiarch packages, installed beside the host's once tallyo_add_arm64 has added
+# the architecture) and qemu to run the programs. moc is the host's, from qt6-base-dev.
+TALLYO_ARM64_PACKAGES=(g++-aarch64-linux-gnu qt6-base-dev:arm64 libgl-dev:arm64
+  libgtest-dev:arm64 qemu-user-static)
+
 tallyo_missing_packages() {
   local missing=() p
   for p in "$@"; do
@@ -54,4 +60,20 @@ tallyo_build() {
   shift
   cmake -S "$TALLYO_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Lets dpkg install packages built for arm64 beside the host's. Only once: tallyo_install
+# fetches the package lists again when it installs what is missing.
+tallyo_add_arm64() {
+  dpkg --print-foreign-architectures | grep -qx arm64 && return 0
+  echo "Adding the architecture arm64"
+  if [ "$(id -u)" = 0 ]; then
+    dpkg --add-architecture arm64
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo dpkg --add-architecture arm64
+  else
+    echo "Cannot add the architecture arm64 (not root, no sudo). Run as root:" >&2
+    echo "  dpkg --add-architecture arm64" >&2
+    return 1
+  fi
 }
