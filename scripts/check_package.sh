@@ -127,7 +127,7 @@ else
 fi
 runtime=$home/.runtime
 "${as_user[@]}" mkdir -m 700 "$runtime"
-run_user() { "${as_user[@]}" env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$runtime" "$@"; }
+run_user() { "${as_user[@]}" env -u XDG_DATA_HOME -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$home" XDG_RUNTIME_DIR="$runtime" "$@"; }
 
 cp "$archive" "$home/"
 [ -z "$user" ] || chown "$user": "$home/$(basename "$archive")"
@@ -138,7 +138,8 @@ size_before=$(stat -c %s "$installed/logs/$first")
 
 # Start it from another folder on a virtual display, click the first day of the list
 # (File1's first entry sits near 58, 114 at 96 DPI), and look for a message box: its title
-# is the program's name. The start window is hidden while the viewer is open.
+# is the program's name. The start window is hidden while the viewer is open. The viewer
+# runs on the virtual X display, whatever platform the caller chose for Qt (./test: offscreen).
 cat >"$work/try.sh" <<'EOF'
 set -u
 program=$1
