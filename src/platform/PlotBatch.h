@@ -1,8 +1,7 @@
 #pragma once
 // The picture box's pending drawing, in device pixels. A chart draw arrives as tens of
 // thousands of single segments and boxes; they are kept here cheaply and later handed to
-// the painter as few long polylines and merged boxes. Plain C++ so that it can be tested
-// without a window.
+// the renderer as few long polylines, filled pixel columns and merged boxes.
 //
 // Pixel model (that of an aliased one-pixel pen): a point at (x, y) lights the pixel
 // (floor x, floor y), and a line lights both its end pixels.
@@ -44,7 +43,7 @@ inline bool InsideClip(const PlotPoint& a, const PlotPoint& b, const ClipRect& r
 }
 
 // The pixel column of x. std::floor is a library call on the base x86-64 instruction set,
-// and the thinning asks it once per point.
+// and rendering asks it once per point.
 inline double PixelColumn(double x) {
   if (!(std::fabs(x) < 4503599627370496.0)) return std::floor(x);  // 2^52: whole already
   const double t = static_cast<double>(static_cast<long long>(x));
@@ -87,51 +86,6 @@ inline bool ClipSegment(PlotPoint& a, PlotPoint& b, const ClipRect& r) {
   }
   return (ca | cb) == 0;
 }
-
-// Thins a polyline in place where more than four consecutive points fall in one pixel
-// column: of such a run it keeps the first, the lowest, the highest and the last point, in
-// their order. The kept chain lights every row of the column from the lowest point to the
-// highest, as the full chain does, so no spike is lost; what may differ is the odd pixel
-// that the square end of a very short segment lights just past the column's reach. Returns
-// the new number of points.
-inline std::size_t ReduceColumns(PlotPoint* points, std::size_t count) {
-  std::size_t out = 0;
-  std::size_t i = 0;
-  double nextColumn = count > 0 ? PixelColumn(points[0].x) : 0;
-  while (i < count) {
-    const double column = nextColumn;
-    std::size_t end = i + 1;
-    std::size_t low = i, high = i;
-    while (end < count) {
-      nextColumn = PixelColumn(points[end].x);
-      if (nextColumn != column) break;
-      if (points[end].y < points[low].y) low = end;
-      if (points[end].y > points[high].y) high = end;
-      ++end;
-    }
-    if (end - i <= 4) {
-      for (std::size_t k = i; k < end; ++k) points[out++] = points[k];
-    } else {
-      const std::size_t last = end - 1;
-      const std::size_t mid1 = std::min(low, high), mid2 = std::max(low, high);
-      const PlotPoint first = points[i], m1 = points[mid1], m2 = points[mid2], l = points[last];
-      points[out++] = first;
-      if (mid1 != i && mid1 != last) points[out++] = m1;
-      if (mid2 != mid1 && mid2 != i && mid2 != last) points[out++] = m2;
-      points[out++] = l;
-    }
-    i = end;
-  }
-  return out;
-}
-
-// A sink that fills pixel columns itself (Column and Lines besides Polyline and Fill) gets
-// every column that would be thinned as a filled run of pixels instead.
-template <class Sink>
-concept ColumnSink = requires(Sink& sink, Colour colour, const PlotPoint* p, std::size_t n) {
-  sink.Column(colour, 0, 0, 0);
-  sink.Lines(colour, p, n);
-};
 
 class PlotBatch {
  public:
@@ -198,9 +152,10 @@ class PlotBatch {
     pending_ = 0;
   }
 
-  // Hands the batch to a sink in stacking order, thinning each polyline on the way, then
-  // resets. Sink: Polyline(Colour, const PlotPoint*, std::size_t) and Fill(Colour,
-  // PixelRect).
+  // Hands the batch to a sink in stacking order, filling crowded pixel columns on the way,
+  // then resets. Sink: Polyline(Colour, const PlotPoint*, std::size_t), Lines(Colour, const
+  // PlotPoint*, std::size_t pairs), Column(Colour, int x, int top, int bottom) and
+  // Fill(Colour, PixelRect).
   template <class Sink>
   void Render(Sink& sink) {
     RenderLayer(sink, 0);
@@ -269,23 +224,16 @@ class PlotBatch {
       for (std::size_t r = 0; r < runs; ++r) {
         const std::size_t begin = t.runStarts[r];
         const std::size_t end = r + 1 < runs ? t.runStarts[r + 1] : t.points.size();
-        if constexpr (ColumnSink<Sink>) {
-          RenderRunInColumns(sink, t.colour, t.points.data() + begin, end - begin);
-        } else {
-          const std::size_t n = ReduceColumns(t.points.data() + begin, end - begin);
-          sink.Polyline(t.colour, t.points.data() + begin, n);
-        }
+        RenderRunInColumns(sink, t.colour, t.points.data() + begin, end - begin);
       }
-      if constexpr (ColumnSink<Sink>) {
-        if (!joins_.empty()) sink.Lines(t.colour, joins_.data(), joins_.size() / 2);
-        joins_.clear();
-      }
+      if (!joins_.empty()) sink.Lines(t.colour, joins_.data(), joins_.size() / 2);
+      joins_.clear();
     }
   }
 
   // One run as pixel columns and lines. A column that holds more than four points of the
-  // run (the ones ReduceColumns thins) is filled from the row of its highest point to that
-  // of its lowest: every row a chain inside one column lights. The chain goes on from the
+  // run is filled from the row of its highest point to that of its lowest: every row a
+  // chain inside one column lights. The chain goes on from the
   // column's first point and leaves from its last. The other points stay in polylines; a
   // chain of a single line, the usual join between two filled columns, is gathered in
   // joins_ and drawn with all the others of its colour in one call.

@@ -30,7 +30,6 @@ struct ColumnRecorder {
   }
   void Fill(Colour, PixelRect) { calls.push_back("F"); }
 };
-static_assert(ColumnSink<ColumnRecorder>);
 
 std::string Red(const std::string& call) {
   return call.substr(0, 1) + std::to_string(kRed) + ":" + call.substr(1);

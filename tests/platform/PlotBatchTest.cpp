@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -17,7 +15,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr Colour kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBand = Rgb(128, 128, 255);
 
-// What a batch hands over, in order: "L<colour>:<points>" and "F<colour>:<rect>".
+// What a batch hands over, in order: "L<colour>:<points>", "C<colour>" and "F<colour>".
 struct Recorder {
   std::vector<std::string> calls;
   std::vector<std::vector<PlotPoint>> chains;
@@ -26,6 +24,11 @@ struct Recorder {
     calls.push_back("L" + std::to_string(c) + ":" + std::to_string(n));
     chains.emplace_back(p, p + n);
   }
+  // Single lines come gathered per colour; each is recorded as a chain of two points.
+  void Lines(Colour c, const PlotPoint* p, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) Polyline(c, p + 2 * k, 2);
+  }
+  void Column(Colour c, int, int, int) { calls.push_back("C" + std::to_string(c)); }
   void Fill(Colour c, PixelRect r) {
     calls.push_back("F" + std::to_string(c));
     rects.push_back(r);
@@ -94,100 +97,6 @@ TEST(PlotBatchTest, ClipKeepsTheVisibleSlope) {
   ASSERT_TRUE(ClipSegment(a, b, r));
   EXPECT_EQ(a, (PlotPoint{-4, 50}));
   EXPECT_EQ(b, (PlotPoint{753, 50}));
-}
-
-// ---- thinning ----
-
-TEST(PlotBatchTest, ReduceLeavesSparseColumnsAlone) {
-  std::vector<PlotPoint> p = {{0.1, 5}, {0.5, 9}, {0.9, 1}, {0.95, 4}, {1.2, 3}, {2.7, 8}};
-  const auto copy = p;
-  EXPECT_EQ(ReduceColumns(p.data(), p.size()), copy.size());
-  EXPECT_EQ(p, copy);
-}
-
-TEST(PlotBatchTest, ReduceKeepsFirstExtremesAndLastOfACrowdedColumn) {
-  struct Case {
-    std::vector<PlotPoint> in, out;
-  };
-  const Case cases[] = {
-      // low before high
-      {{{3.0, 5}, {3.1, 2}, {3.2, 4}, {3.3, 9}, {3.4, 6}, {3.5, 7}},
-       {{3.0, 5}, {3.1, 2}, {3.3, 9}, {3.5, 7}}},
-      // high before low
-      {{{3.0, 5}, {3.1, 9}, {3.2, 4}, {3.3, 2}, {3.4, 6}, {3.5, 7}},
-       {{3.0, 5}, {3.1, 9}, {3.3, 2}, {3.5, 7}}},
-      // first is the lowest, last the highest: two points say it all
-      {{{3.0, 1}, {3.1, 5}, {3.2, 4}, {3.3, 2}, {3.4, 6}, {3.5, 7}}, {{3.0, 1}, {3.5, 7}}},
-      // a one-sample spike in a flat run survives
-      {{{7.0, 4}, {7.1, 4}, {7.2, 4}, {7.3, 40}, {7.4, 4}, {7.5, 4}, {7.6, 4}},
-       {{7.0, 4}, {7.3, 40}, {7.6, 4}}},
-      // two crowded columns side by side, then a sparse one
-      {{{0.0, 1},
-        {0.2, 3},
-        {0.4, 0},
-        {0.6, 2},
-        {0.8, 1},
-        {1.0, 5},
-        {1.2, 6},
-        {1.4, 9},
-        {1.6, 4},
-        {1.8, 5},
-        {2.5, 0}},
-       {{0.0, 1}, {0.2, 3}, {0.4, 0}, {0.8, 1}, {1.0, 5}, {1.4, 9}, {1.6, 4}, {1.8, 5}, {2.5, 0}}},
-  };
-  for (const Case& c : cases) {
-    std::vector<PlotPoint> p = c.in;
-    p.resize(ReduceColumns(p.data(), p.size()));
-    EXPECT_EQ(p, c.out);
-  }
-}
-
-// On long random chains every column keeps its first and last point and its lowest and
-// highest value, with at most four points.
-TEST(PlotBatchTest, ReduceKeepsEveryColumnsReachOnRandomChains) {
-  std::uint64_t seed = 7;
-  auto next = [&seed] {
-    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<double>(seed >> 11) / 9007199254740992.0;
-  };
-  for (int round = 0; round < 20; ++round) {
-    std::vector<PlotPoint> p;
-    const int n = 100 + round * 500;
-    double y = 100;
-    for (int i = 0; i < n; ++i) {
-      y += (next() - 0.5) * (round % 3 == 0 ? 2 : 30);
-      p.push_back({i * 749.0 / n + (round % 2) * 0.3 * next(), y});
-    }
-    const auto full = p;
-    p.resize(ReduceColumns(p.data(), p.size()));
-    // Walk the column runs of both chains side by side.
-    std::size_t i = 0, j = 0;
-    while (i < full.size()) {
-      const double col = std::floor(full[i].x);
-      std::size_t ie = i, je = j;
-      double lo = full[i].y, hi = full[i].y;
-      while (ie < full.size() && std::floor(full[ie].x) == col) {
-        lo = std::min(lo, full[ie].y);
-        hi = std::max(hi, full[ie].y);
-        ++ie;
-      }
-      while (je < p.size() && std::floor(p[je].x) == col) ++je;
-      ASSERT_GT(je, j);
-      ASSERT_LE(je - j, 4u);
-      EXPECT_EQ(p[j], full[i]);
-      EXPECT_EQ(p[je - 1], full[ie - 1]);
-      double rlo = p[j].y, rhi = p[j].y;
-      for (std::size_t k = j; k < je; ++k) {
-        rlo = std::min(rlo, p[k].y);
-        rhi = std::max(rhi, p[k].y);
-      }
-      EXPECT_EQ(rlo, lo);
-      EXPECT_EQ(rhi, hi);
-      i = ie;
-      j = je;
-    }
-    EXPECT_EQ(j, p.size());
-  }
 }
 
 // ---- the batch ----
@@ -296,9 +205,10 @@ TEST(PlotBatchTest, UnusableSegmentsBreakTheChainAndAreDropped) {
   batch.AddLine({1e30, 10}, {50, 20}, kRed);
   Recorder rec;
   batch.Render(rec);
+  // The longer chain first; the single lines follow, gathered.
   ASSERT_EQ(rec.chains.size(), 3u);
-  EXPECT_EQ(rec.chains[0], (std::vector<PlotPoint>{{0, 10}, {10, 10}}));
-  EXPECT_EQ(rec.chains[1], (std::vector<PlotPoint>{{30, 10}, {40, 10}, {753, 10}}));
+  EXPECT_EQ(rec.chains[0], (std::vector<PlotPoint>{{30, 10}, {40, 10}, {753, 10}}));
+  EXPECT_EQ(rec.chains[1], (std::vector<PlotPoint>{{0, 10}, {10, 10}}));
   ASSERT_EQ(rec.chains[2].size(), 2u);
   EXPECT_EQ(rec.chains[2][0].x, 753);
   EXPECT_EQ(rec.chains[2][1], (PlotPoint{50, 20}));
