@@ -29,23 +29,19 @@ std::optional<double> JoinedTime(std::string_view hours, std::string_view minute
   return ParseTimeOfDay(joined);
 }
 
-// The first whole second of the day whose time value lies above bound; kSecondsPerDay when
-// none does. Time values grow with the seconds, so a line's time lies strictly inside the
-// window exactly when its seconds lie in [FirstSecondAbove(start), FirstSecondFrom(finish)).
-int FirstSecondAbove(double bound) {
+// The first whole second of the day whose time value lies above bound (orEqual: is not
+// below it); kSecondsPerDay when none does. Time values grow with the seconds, so a line's
+// time lies strictly inside the window exactly when its seconds lie in
+// [FirstSecond(start, false), FirstSecond(finish, true)).
+int FirstSecond(double bound, bool orEqual) {
+  const auto taken = [&](int s) {
+    const double t = s / double{kSecondsPerDay};
+    return orEqual ? !(t < bound) : t > bound;
+  };
   int s = 0;
   if (bound >= 0) s = static_cast<int>(std::min(bound * kSecondsPerDay, double{kSecondsPerDay}));
-  while (s > 0 && (s - 1) / double{kSecondsPerDay} > bound) --s;
-  while (s < kSecondsPerDay && !(s / double{kSecondsPerDay} > bound)) ++s;
-  return s;
-}
-
-// The first whole second of the day whose time value is not below bound.
-int FirstSecondFrom(double bound) {
-  int s = 0;
-  if (bound >= 0) s = static_cast<int>(std::min(bound * kSecondsPerDay, double{kSecondsPerDay}));
-  while (s > 0 && !((s - 1) / double{kSecondsPerDay} < bound)) --s;
-  while (s < kSecondsPerDay && s / double{kSecondsPerDay} < bound) ++s;
+  while (s > 0 && taken(s - 1)) --s;
+  while (s < kSecondsPerDay && !taken(s)) ++s;
   return s;
 }
 
@@ -65,8 +61,8 @@ class Scan {
   Scan(ViewerState& state, std::string_view text)
       : state_(state),
         text_(text),
-        firstSecond_(FirstSecondAbove(state.startTime)),
-        endSecond_(FirstSecondFrom(state.finishTime)) {}
+        firstSecond_(FirstSecond(state.startTime, false)),
+        endSecond_(FirstSecond(state.finishTime, true)) {}
 
   // Returns whether the record limit was reached.
   bool Run() {

@@ -136,6 +136,15 @@ bool ShortDecimal(std::uint64_t x, int length, Decimal& d) {
 constexpr char kTagLetters[] = {'V', 'I', 'R', 'W', 'S', 'M'};
 constexpr int kFields = 6;
 
+// The five decimal fields of a line, in tag order.
+void SetValues(const Decimal* values, RecordFields& fields) {
+  fields.volts = values[0].Value();
+  fields.amps = values[1].Value();
+  fields.rpm = values[2].Value();
+  fields.watts = values[3].Value();
+  fields.speed = values[4].Value();
+}
+
 // The shortcut when kWindow bytes may be read: the '<'s of the next 128 bytes at once give
 // every field's place, so the six values are read side by side instead of one after the
 // other. false when the line is not laid out so (or a value is too long for eight bytes);
@@ -177,11 +186,7 @@ bool AtOnce(const char* p, RecordFields& fields) {
       return false;
     }
   }
-  fields.volts = values[0].Value();
-  fields.amps = values[1].Value();
-  fields.rpm = values[2].Value();
-  fields.watts = values[3].Value();
-  fields.speed = values[4].Value();
+  SetValues(values, fields);
   fields.m = noM ? std::nullopt : std::optional<std::int16_t>(IntegerOf(values[5]));
   return true;
 }
@@ -208,11 +213,7 @@ bool OneByOne(const char* p, const char* end, RecordFields& fields) {
     }
     if (tag == 'M') fields.m = IntegerOf(values[i]);
   }
-  fields.volts = values[0].Value();
-  fields.amps = values[1].Value();
-  fields.rpm = values[2].Value();
-  fields.watts = values[3].Value();
-  fields.speed = values[4].Value();
+  SetValues(values, fields);
   return true;
 }
 

@@ -47,16 +47,20 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-// A mark may not hold what a number itself is made of (digits, signs, the exponent's
-// letter), nor anything invisible among ASCII. blankAllowed: a plain space may be the mark.
-bool IsUsableMark(std::string_view mark, bool blankAllowed) {
+// A mark may not hold what a number itself is made of (digits, letters such as the
+// exponent's, signs), nor anything invisible among ASCII. A minus sign may carry the
+// hyphen-minus itself (with a direction mark, say); a grouping separator may be a plain
+// space.
+enum class Mark { kDecimal, kGroup, kMinus };
+
+bool IsUsable(std::string_view mark, Mark kind) {
   if (mark.empty() || mark.size() > kLongestMark || !IsUtf8(mark)) return false;
   for (char ch : mark) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F || c == '\t') return false;
-    if (c == ' ' && !blankAllowed) return false;
+    if (c < 0x20 || c == 0x7F || c == '+') return false;
+    if (c == ' ' && kind != Mark::kGroup) return false;
+    if (c == '-' && kind != Mark::kMinus) return false;
     if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return false;
-    if (c == '+' || c == '-') return false;
   }
   return true;
 }
@@ -65,30 +69,18 @@ bool BeginsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;
 }
 
-// A minus sign may carry the hyphen-minus itself (with a direction mark, say) but nothing
-// else that belongs to a number.
-bool IsUsableMinus(std::string_view minus) {
-  if (minus.empty() || minus.size() > kLongestMark || !IsUtf8(minus)) return false;
-  for (char ch : minus) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c <= 0x20 || c == 0x7F || c == '+') return false;
-    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 NumberFormat DescribedNumberFormat(std::string_view decimalMark, std::string_view groupSeparator,
                                    std::string_view minusSign) {
   NumberFormat format;
-  if (!IsUsableMark(decimalMark, false)) return format;
+  if (!IsUsable(decimalMark, Mark::kDecimal)) return format;
   format.decimalMark = std::string(decimalMark);
-  if (IsUsableMark(groupSeparator, true) && !BeginsWith(groupSeparator, decimalMark) &&
+  if (IsUsable(groupSeparator, Mark::kGroup) && !BeginsWith(groupSeparator, decimalMark) &&
       !BeginsWith(decimalMark, groupSeparator)) {
     format.groupSeparator = std::string(groupSeparator);
   }
-  if (IsUsableMinus(minusSign) && minusSign != decimalMark && minusSign != groupSeparator) {
+  if (IsUsable(minusSign, Mark::kMinus) && minusSign != decimalMark && minusSign != groupSeparator) {
     format.minusSign = std::string(minusSign);
   }
   return format;

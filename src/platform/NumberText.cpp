@@ -48,21 +48,10 @@ std::string InNotation(std::string_view text, const NumberFormat& format) {
 // value, ties to even, as printf does: 0.125 under "#0.00" gives 0.12, 0.375 gives 0.38.
 std::string FormatPattern(double v, NumberPattern pattern, const NumberFormat& format) {
   if (!std::isfinite(v)) return InNotation(NonFiniteText(v), format);
-  int decimals = 0;
-  switch (pattern) {
-    case NumberPattern::kTwoDecimals:
-      decimals = 2;
-      break;
-    case NumberPattern::kOneDecimal:
-      decimals = 1;
-      break;
-    case NumberPattern::kWhole:
-      decimals = 0;
-      break;
-  }
   // The largest double has 309 digits before the point.
   char buf[330];
-  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed,
+                                    static_cast<int>(pattern));
   std::string_view text(buf, result.ptr - buf);
   if (!text.empty() && text.front() == '-' && ShowsZero(text.substr(1))) text.remove_prefix(1);
   return InNotation(text, format);

@@ -9,12 +9,12 @@
 
 namespace tallyo {
 
-// The digit patterns of the summary labels. No grouping, no leading blanks, a minus sign in
-// front of a negative value.
+// The digit patterns of the summary labels, each valued by its number of decimals. No
+// grouping, no leading blanks, a minus sign in front of a negative value.
 enum class NumberPattern {
-  kTwoDecimals,  // "#0.00": 13.456 -> 13.46, 0.5 -> 0.50
-  kOneDecimal,   // "##0.0": 5 -> 5.0, -12.34 -> -12.3
-  kWhole,        // "###0" and "##0": 234.4 -> 234, -2000 -> -2000
+  kTwoDecimals = 2,  // "#0.00": 13.456 -> 13.46, 0.5 -> 0.50
+  kOneDecimal = 1,   // "##0.0": 5 -> 5.0, -12.34 -> -12.3
+  kWhole = 0,        // "###0" and "##0": 234.4 -> 234, -2000 -> -2000
 };
 
 std::string FormatPattern(double v, NumberPattern pattern, const NumberFormat& format);

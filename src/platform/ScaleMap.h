@@ -22,7 +22,8 @@ class ScaleMap {
     dpr_ = std::isfinite(devicePixelRatio) && devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     if (!userWidth_) scaleWidth_ = pixelWidth_ * kPointsPerPixel;
     if (!userHeight_) scaleHeight_ = pixelHeight_ * kPointsPerPixel;
-    Refresh();
+    RefreshX();
+    RefreshY();
   }
 
   // A width of 0, infinity or NaN would put every point at infinity or nowhere; such a
@@ -45,8 +46,6 @@ class ScaleMap {
 
   double ScaleWidth() const { return scaleWidth_; }
   double ScaleHeight() const { return scaleHeight_; }
-  int PixelWidth() const { return pixelWidth_; }
-  int PixelHeight() const { return pixelHeight_; }
   double DevicePixelRatio() const { return dpr_; }
 
   // User units to logical pixels and back. A point at pixel position p lies in the pixel
@@ -71,10 +70,6 @@ class ScaleMap {
   void RefreshY() {
     pixelsPerUnitY_ = scaleHeight_ != 0 ? pixelHeight_ / scaleHeight_ : 0;
     devicePerUnitY_ = pixelsPerUnitY_ * dpr_;
-  }
-  void Refresh() {
-    RefreshX();
-    RefreshY();
   }
 
   int pixelWidth_ = 0, pixelHeight_ = 0;
