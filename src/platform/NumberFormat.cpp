@@ -80,7 +80,8 @@ NumberFormat DescribedNumberFormat(std::string_view decimalMark, std::string_vie
       !BeginsWith(decimalMark, groupSeparator)) {
     format.groupSeparator = std::string(groupSeparator);
   }
-  if (IsUsable(minusSign, Mark::kMinus) && minusSign != decimalMark && minusSign != groupSeparator) {
+  if (IsUsable(minusSign, Mark::kMinus) && minusSign != decimalMark &&
+      minusSign != groupSeparator) {
     format.minusSign = std::string(minusSign);
   }
   return format;

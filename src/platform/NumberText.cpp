@@ -50,8 +50,8 @@ std::string FormatPattern(double v, NumberPattern pattern, const NumberFormat& f
   if (!std::isfinite(v)) return InNotation(NonFiniteText(v), format);
   // The largest double has 309 digits before the point.
   char buf[330];
-  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed,
-                                    static_cast<int>(pattern));
+  const auto result =
+      std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, static_cast<int>(pattern));
   std::string_view text(buf, result.ptr - buf);
   if (!text.empty() && text.front() == '-' && ShowsZero(text.substr(1))) text.remove_prefix(1);
   return InNotation(text, format);
