@@ -29,16 +29,13 @@ inline int LeadingTimeSeconds(const char* line, std::size_t available) {
       p[12] != '/' || p[13] != 'T' || p[14] != '>') {
     return -1;
   }
-  const unsigned h1 = static_cast<unsigned char>(p[3]) - unsigned{'0'};
-  const unsigned h0 = static_cast<unsigned char>(p[4]) - unsigned{'0'};
-  const unsigned m1 = static_cast<unsigned char>(p[6]) - unsigned{'0'};
-  const unsigned m0 = static_cast<unsigned char>(p[7]) - unsigned{'0'};
-  const unsigned s1 = static_cast<unsigned char>(p[9]) - unsigned{'0'};
-  const unsigned s0 = static_cast<unsigned char>(p[10]) - unsigned{'0'};
-  if (h1 > 9 || h0 > 9 || m1 > 9 || m0 > 9 || s1 > 9 || s0 > 9) return -1;
-  const unsigned h = h1 * 10 + h0;
-  const unsigned m = m1 * 10 + m0;
-  const unsigned s = s1 * 10 + s0;
+  // The two digits at p[at] and p[at + 1]; 100 when either is not a digit.
+  const auto twoDigits = [p](int at) {
+    const unsigned tens = static_cast<unsigned char>(p[at]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(p[at + 1]) - unsigned{'0'};
+    return tens > 9 || ones > 9 ? 100u : tens * 10 + ones;
+  };
+  const unsigned h = twoDigits(3), m = twoDigits(6), s = twoDigits(9);
   if (h > 23 || m > 59 || s > 59) return -1;
   return static_cast<int>(h * 3600 + m * 60 + s);
 }

@@ -6,24 +6,9 @@ namespace {
 
 // Index of a tag letter in the fields of a record line, -1 for any other character.
 constexpr int TagIndex(char c) {
-  switch (c) {
-    case 'T':
-      return 0;
-    case 'V':
-      return 1;
-    case 'I':
-      return 2;
-    case 'R':
-      return 3;
-    case 'W':
-      return 4;
-    case 'S':
-      return 5;
-    case 'M':
-      return 6;
-    default:
-      return -1;
-  }
+  constexpr std::string_view kLetters = "TVIRWSM";
+  const std::size_t k = kLetters.find(c);
+  return k == std::string_view::npos ? -1 : static_cast<int>(k);
 }
 
 }  // namespace
