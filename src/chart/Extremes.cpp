@@ -17,16 +17,15 @@ inline void Track(double value, double& max, double& min) {
 }  // namespace
 
 SpeedExtremes FindExtremes(ViewerState& state) {
-  double voltsMax = 0;
-  double voltsMin = state.refVoltsToZero == 1 ? 0 : 100;
-  double ampsMax = -500;
-  double ampsMin = 500;
-  double wattsMax = -2000;
-  double wattsMin = 2000;
-  double rpmMax = 0;
-  double rpmMin = 1000;
-  double speedMax = 0;
-  double speedMin = 1000;
+  state.voltsMax = 0;
+  state.voltsMin = state.refVoltsToZero == 1 ? 0 : 100;
+  state.ampsMax = -500;
+  state.ampsMin = 500;
+  state.wattsMax = -2000;
+  state.wattsMin = 2000;
+  state.rpmMax = 0;
+  state.rpmMin = 1000;
+  SpeedExtremes speed{0, 1000};
 
   for (double i = FirstLoopValue(state.viewStart); i <= state.viewEnd; i += 1) {
     const double index = LoopIndex(i);
@@ -35,23 +34,14 @@ SpeedExtremes FindExtremes(ViewerState& state) {
       continue;
     }
     const int k = static_cast<int>(index);
-    Track(state.voltsSeries[k], voltsMax, voltsMin);
-    Track(state.ampsSeries[k], ampsMax, ampsMin);
-    Track(state.wattsSeries[k], wattsMax, wattsMin);
-    Track(state.rpmSeries[k], rpmMax, rpmMin);
-    Track(state.speedSeries[k], speedMax, speedMin);
+    Track(state.voltsSeries[k], state.voltsMax, state.voltsMin);
+    Track(state.ampsSeries[k], state.ampsMax, state.ampsMin);
+    Track(state.wattsSeries[k], state.wattsMax, state.wattsMin);
+    Track(state.rpmSeries[k], state.rpmMax, state.rpmMin);
+    Track(state.speedSeries[k], speed.max, speed.min);
   }
-
-  state.voltsMax = voltsMax;
-  state.voltsMin = voltsMin;
-  state.ampsMax = ampsMax;
-  state.ampsMin = ampsMin;
-  state.wattsMax = wattsMax;
-  state.wattsMin = wattsMin;
-  state.rpmMax = rpmMax;
-  state.rpmMin = rpmMin;
   state.energyWh = 0;
-  return {speedMax, speedMin};
+  return speed;
 }
 
 }  // namespace tallyo
