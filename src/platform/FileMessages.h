@@ -13,12 +13,7 @@ inline constexpr const char* kCannotRead = "Cannot read";
 inline constexpr const char* kCannotAppend = "Cannot append to";
 
 inline std::string FileFailure(const char* what, std::string_view path, std::string_view reason) {
-  std::string s = what;
-  s += " the log file \"";
-  s += path;
-  s += "\": ";
-  s += reason;
-  return s;
+  return std::string(what) + " the log file \"" + std::string(path) + "\": " + std::string(reason);
 }
 
 }  // namespace tallyo
