@@ -11,28 +11,16 @@ constexpr std::size_t kLongestMark = 16;
 // Whether text is well-formed UTF-8: no stray continuation byte, no overlong form, no
 // surrogate, nothing beyond U+10FFFF.
 bool IsUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
+  for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t c = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      c = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      c = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      c = lead & 0x07u;
-    } else {
-      return false;
-    }
-    if (text.size() - i < length) return false;
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC2 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || text.size() - i < length) return false;
+    char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
     for (std::size_t k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(text[i + k]);
       if ((next & 0xC0u) != 0x80u) return false;

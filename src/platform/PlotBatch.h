@@ -188,20 +188,10 @@ class PlotBatch {
 
   Track& TrackFor(Colour colour, int layer) {
     // The chart draws its colours in turn, record by record: the track wanted is nearly
-    // always the one after the last.
-    std::size_t next = lastTrack_ + 1 < activeTracks_ ? lastTrack_ + 1 : 0;
-    if (next < activeTracks_) {
-      Track& t = tracks_[next];
-      if (t.colour == colour && t.layer == layer) {
-        lastTrack_ = next;
-        return t;
-      }
-    }
-    if (lastTrack_ < activeTracks_) {
-      Track& t = tracks_[lastTrack_];
-      if (t.colour == colour && t.layer == layer) return t;
-    }
-    for (std::size_t k = 0; k < activeTracks_; ++k) {
+    // always the one after the last, so the search starts there.
+    std::size_t k = lastTrack_;
+    for (std::size_t n = 0; n < activeTracks_; ++n) {
+      if (++k >= activeTracks_) k = 0;
       if (tracks_[k].colour == colour && tracks_[k].layer == layer) {
         lastTrack_ = k;
         return tracks_[k];
