@@ -15,12 +15,8 @@ double RoundHalfEven(double v) {
   if (!(std::fabs(v) < kNoFractionBelow)) return v;  // NaN, infinities, whole numbers
   const double down = std::floor(v);
   const double rest = v - down;  // exact for |v| < 2^52
-  double r = down;
-  if (rest > 0.5) {
-    r = down + 1.0;
-  } else if (rest == 0.5) {
-    r = std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
-  }
+  const bool up = rest > 0.5 || (rest == 0.5 && std::fmod(down, 2.0) != 0.0);
+  const double r = up ? down + 1.0 : down;
   return r == 0.0 ? std::copysign(0.0, v) : r;
 }
 
