@@ -9,8 +9,6 @@
 namespace tallyo {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
   // A new selection, by the mouse or the keyboard, chooses the file. The focus alone
   // moves the current row without selecting and so chooses nothing.
@@ -18,8 +16,8 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     if (filling_ || selectedItems().isEmpty()) return;
     if (pressing_) {
       chosenByPress_ = true;
-    } else {
-      Report();
+    } else if (onClick) {
+      onClick(FileName());
     }
   });
   // A click on the entry already chosen changes no selection but chooses it again.
@@ -62,7 +60,7 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
   pressing_ = false;
   chosenByPress_ = false;
   clickedChosenEntry_ = false;
-  if (report) Report();
+  if (report && onClick) onClick(FileName());
 }
 
 void FileListBox::Refill(bool keep) {
@@ -95,10 +93,6 @@ void FileListBox::Watch() {
       watcher_.addPath(path);
     }
   }
-}
-
-void FileListBox::Report() {
-  if (onClick) onClick(FileName());
 }
 
 }  // namespace tallyo

@@ -44,7 +44,6 @@ class FileListBox : public QListWidget {
   // Lists the folder again: afresh, or keeping the choice and the view.
   void Refill(bool keep);
   void Watch();
-  void Report();
 
   std::string pattern_ = "*.*";
   std::string path_;
