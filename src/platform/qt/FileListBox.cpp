@@ -15,14 +15,14 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     if (filling_ || selectedItems().isEmpty()) return;
     if (pressing_) {
-      chosenByPress_ = true;
+      reportOnRelease_ = true;
     } else if (onClick) {
       onClick(FileName());
     }
   });
   // A click on the entry already chosen changes no selection but chooses it again.
   connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (index.isValid() && item(index.row())->isSelected()) clickedChosenEntry_ = true;
+    if (index.isValid() && item(index.row())->isSelected()) reportOnRelease_ = true;
   });
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
     Watch();
@@ -49,17 +49,15 @@ std::string FileListBox::FileName() const {
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
   pressing_ = true;
-  chosenByPress_ = false;
-  clickedChosenEntry_ = false;
+  reportOnRelease_ = false;
   QListWidget::mousePressEvent(event);
 }
 
 void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
-  const bool report = pressing_ && (chosenByPress_ || clickedChosenEntry_);
+  const bool report = pressing_ && reportOnRelease_;
   pressing_ = false;
-  chosenByPress_ = false;
-  clickedChosenEntry_ = false;
+  reportOnRelease_ = false;
   if (report && onClick) onClick(FileName());
 }
 

@@ -50,8 +50,8 @@ class FileListBox : public QListWidget {
   QFileSystemWatcher watcher_;
   bool filling_ = false;
   bool pressing_ = false;
-  bool chosenByPress_ = false;
-  bool clickedChosenEntry_ = false;
+  // The press chose an entry, or the click was on the entry already chosen.
+  bool reportOnRelease_ = false;
 };
 
 }  // namespace tallyo

@@ -34,11 +34,8 @@ void Form::AddLine(std::string_view name, int x1, int y1, int x2, int y2) {
 }
 
 void Form::SetFocusOrder(std::initializer_list<Control*> order) {
-  const Control* previous = nullptr;
-  for (Control* control : order) {
-    if (previous) setTabOrder(const_cast<Control*>(previous), control);
-    previous = control;
-  }
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order.begin()[i - 1], order.begin()[i]);
   if (order.size() > 0) (*order.begin())->setFocus(Qt::OtherFocusReason);
 }
 
