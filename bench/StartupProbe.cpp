@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(20000, [] { std::_Exit(3); });
 
   // From here on as the program's entry.
-  tallyo::ConfigureApplication(app);
+  tallyo::ConfigureApplication();
   tallyo::RunProgram();
   return 2;  // the viewer was closed without ever being painted
 }

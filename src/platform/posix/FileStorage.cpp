@@ -6,9 +6,7 @@
 
 namespace tallyo {
 
-namespace {
 constexpr std::align_val_t kAlignment{kFileStorageStep};
-}  // namespace
 
 char* AllocateFileStorage(std::size_t bytes) {
   char* p = static_cast<char*>(::operator new[](bytes, kAlignment));

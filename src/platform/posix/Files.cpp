@@ -14,21 +14,9 @@ namespace tallyo {
 
 namespace {
 
-std::string Failure(const char* what, const std::string& path, const char* reason) {
-  return FileFailure(what, path, reason);
-}
-
 std::string Failure(const char* what, const std::string& path, int error) {
   return FileFailure(what, path, std::strerror(error));
 }
-
-}  // namespace
-
-std::string OutOfMemoryFailure(const std::string& path) {
-  return Failure(kCannotRead, path, ENOMEM);
-}
-
-namespace {
 
 // Closes the descriptor it holds on every way out.
 class Descriptor {
@@ -70,6 +58,10 @@ const char* CheckRegular(int fd, struct stat& st) {
 
 }  // namespace
 
+std::string OutOfMemoryFailure(const std::string& path) {
+  return Failure(kCannotRead, path, ENOMEM);
+}
+
 std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileBuffer& out) {
   if (path.find('\0') != std::string::npos) return Failure(kCannotRead, path, EINVAL);
 
@@ -78,7 +70,7 @@ std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileB
   Descriptor reader;
   struct stat st {};
   if (reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
-    if (const char* e = CheckRegular(reader.Get(), st)) return Failure(kCannotRead, path, e);
+    if (const char* e = CheckRegular(reader.Get(), st)) return FileFailure(kCannotRead, path, e);
   } else if (errno != ENOENT) {
     return Failure(kCannotRead, path, errno);
   }
@@ -89,7 +81,8 @@ std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileB
       return Failure(kCannotAppend, path, errno);
     }
     if (!reader.IsOpen()) {
-      if (const char* e = CheckRegular(appender.Get(), st)) return Failure(kCannotAppend, path, e);
+      if (const char* e = CheckRegular(appender.Get(), st))
+        return FileFailure(kCannotAppend, path, e);
     }
     static constexpr char kEmptyLine[] = {'\r', '\n'};
     std::size_t written = 0;
@@ -109,7 +102,7 @@ std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileB
       return Failure(kCannotRead, path, errno);
     }
   }
-  if (const char* e = CheckRegular(reader.Get(), st)) return Failure(kCannotRead, path, e);
+  if (const char* e = CheckRegular(reader.Get(), st)) return FileFailure(kCannotRead, path, e);
   // The length is taken once: what the logger appends after this moment waits for the
   // next display.
   const auto length = static_cast<std::size_t>(st.st_size);

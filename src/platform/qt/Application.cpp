@@ -4,12 +4,12 @@
 
 #include "ChartIcon.h"
 #include "Fonts.h"
-#include "MessageBox.h"
 #include "app/ProgramInfo.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
-void ConfigureApplication(QApplication& /*app*/) {
+void ConfigureApplication() {
   QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
   QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionText()));
   QApplication::setOrganizationName(QString::fromStdString(ProgramCompany()));

@@ -5,7 +5,7 @@
 #include <QPointF>
 #include <array>
 
-#include "QtColours.h"
+#include "QtLayout.h"
 
 namespace tallyo {
 

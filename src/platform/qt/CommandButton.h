@@ -9,7 +9,12 @@ namespace tallyo {
 class CommandButton : public QPushButton {
   Q_OBJECT
  public:
-  explicit CommandButton(QWidget* parent = nullptr);
+  explicit CommandButton(QWidget* parent = nullptr) : QPushButton(parent) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+      if (onClick) onClick();
+    });
+  }
 
   std::function<void()> onClick;
 };

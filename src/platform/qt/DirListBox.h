@@ -11,7 +11,7 @@ namespace tallyo {
 class DirListBox : public QListWidget {
   Q_OBJECT
  public:
-  explicit DirListBox(QWidget* parent = nullptr);
+  using QListWidget::QListWidget;
 
   // Setting a different folder runs the change handling at once, nested; setting the same
   // folder again runs nothing. A folder that does not exist is held all the same and
@@ -22,8 +22,6 @@ class DirListBox : public QListWidget {
   std::function<void()> onChange;
 
  private:
-  void Refill();
-
   std::string path_;
 };
 

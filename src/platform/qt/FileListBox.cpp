@@ -9,22 +9,20 @@
 namespace tallyo {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
   setUniformItemSizes(true);
   // A new selection, by the mouse or the keyboard, chooses the file. The focus alone
   // moves the current row without selecting and so chooses nothing.
   connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     if (filling_ || selectedItems().isEmpty()) return;
     if (pressing_) {
-      chosenByPress_ = true;
-    } else {
-      Report();
+      reportOnRelease_ = true;
+    } else if (onClick) {
+      onClick(FileName());
     }
   });
   // A click on the entry already chosen changes no selection but chooses it again.
   connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (index.isValid() && item(index.row())->isSelected()) clickedChosenEntry_ = true;
+    if (index.isValid() && item(index.row())->isSelected()) reportOnRelease_ = true;
   });
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
     Watch();
@@ -51,18 +49,16 @@ std::string FileListBox::FileName() const {
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
   pressing_ = true;
-  chosenByPress_ = false;
-  clickedChosenEntry_ = false;
+  reportOnRelease_ = false;
   QListWidget::mousePressEvent(event);
 }
 
 void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
   QListWidget::mouseReleaseEvent(event);
-  const bool report = pressing_ && (chosenByPress_ || clickedChosenEntry_);
+  const bool report = pressing_ && reportOnRelease_;
   pressing_ = false;
-  chosenByPress_ = false;
-  clickedChosenEntry_ = false;
-  if (report) Report();
+  reportOnRelease_ = false;
+  if (report && onClick) onClick(FileName());
 }
 
 void FileListBox::Refill(bool keep) {
@@ -95,10 +91,6 @@ void FileListBox::Watch() {
       watcher_.addPath(path);
     }
   }
-}
-
-void FileListBox::Report() {
-  if (onClick) onClick(FileName());
 }
 
 }  // namespace tallyo

@@ -44,15 +44,14 @@ class FileListBox : public QListWidget {
   // Lists the folder again: afresh, or keeping the choice and the view.
   void Refill(bool keep);
   void Watch();
-  void Report();
 
   std::string pattern_ = "*.*";
   std::string path_;
   QFileSystemWatcher watcher_;
   bool filling_ = false;
   bool pressing_ = false;
-  bool chosenByPress_ = false;
-  bool clickedChosenEntry_ = false;
+  // The press chose an entry, or the click was on the entry already chosen.
+  bool reportOnRelease_ = false;
 };
 
 }  // namespace tallyo

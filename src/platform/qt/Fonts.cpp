@@ -32,20 +32,13 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitution(QStringLiteral("Palatino Linotype"), serif);
 }
 
-QString SubstituteFace(const QString& layoutFace) {
+QFont LayoutFont(const FontChoice& font) {
   InstallFontSubstitutions();
-  return QFont::substitute(layoutFace);
-}
-
-QFont LayoutFont(const char* face, double points, bool bold, bool italic) {
-  InstallFontSubstitutions();
-  QFont font(QString::fromLatin1(face));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  font.setItalic(italic);
-  font.setUnderline(false);
-  font.setStrikeOut(false);
-  return font;
+  QFont qfont(QString::fromLatin1(font.face));
+  qfont.setPointSizeF(font.points);
+  qfont.setBold(font.bold);
+  qfont.setItalic(font.italic);
+  return qfont;
 }
 
 }  // namespace tallyo

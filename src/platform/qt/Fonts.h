@@ -3,7 +3,8 @@
 // of this system with similar metrics, keeping the layout's size and weight.
 
 #include <QFont>
-#include <QString>
+
+#include "platform/FormLayout.h"
 
 namespace tallyo {
 
@@ -12,9 +13,6 @@ namespace tallyo {
 // application object.
 void InstallFontSubstitutions();
 
-// The face this system uses for a layout face.
-QString SubstituteFace(const QString& layoutFace);
-
-QFont LayoutFont(const char* face, double points, bool bold = false, bool italic = false);
+QFont LayoutFont(const FontChoice& font);
 
 }  // namespace tallyo

@@ -8,67 +8,47 @@
 
 #include "ChartIcon.h"
 #include "Fonts.h"
-#include "QtColours.h"
-#include "QtTwips.h"
+#include "QtLayout.h"
 
 namespace tallyo {
 
-Form::Form(QWidget* parent, int clientWidthTwips, int clientHeightTwips, Colour background)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+Form::Form(Form* owner, const FormInfo& info)
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint) {
   // No control follows a resize, so the window keeps the size of its layout.
-  setFixedSize(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips));
+  setFixedSize(TwipsToPixels(info.clientWidthTwips), TwipsToPixels(info.clientHeightTwips));
   QPalette pal = palette();
-  pal.setColor(QPalette::Window, ToQColor(background));
+  pal.setColor(QPalette::Window, ToQColor(info.background));
   setPalette(pal);
   setAutoFillBackground(true);
-}
-
-Form::Form(Form* owner, const FormInfo& info)
-    : Form(static_cast<QWidget*>(owner), info.clientWidthTwips, info.clientHeightTwips,
-           info.background) {
   setObjectName(QString::fromLatin1(info.name));
   setWindowTitle(QString::fromUtf8(info.caption));
   setWindowIcon(ChartIcon());
 }
 
 void Form::AddLine(std::string_view name, int x1, int y1, int x2, int y2) {
-  lines_.push_back({QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                    TwipsLine(x1, y1, x2, y2)});
+  lines_.push_back({QString::fromUtf8(name), QLine(TwipsToPixels(x1), TwipsToPixels(y1),
+                                                   TwipsToPixels(x2), TwipsToPixels(y2))});
   update();
 }
 
 void Form::SetFocusOrder(std::initializer_list<Control*> order) {
-  const Control* previous = nullptr;
-  for (Control* control : order) {
-    if (previous) setTabOrder(const_cast<Control*>(previous), control);
-    previous = control;
-  }
+  for (std::size_t i = 1; i < order.size(); ++i)
+    setTabOrder(order.begin()[i - 1], order.begin()[i]);
   if (order.size() > 0) (*order.begin())->setFocus(Qt::OtherFocusReason);
 }
 
-void Form::SetFormFont(const FontChoice& font) {
-  setFont(LayoutFont(font.face, font.points, font.bold, font.italic));
-}
-
-void Form::Show() { show(); }
-
-void Form::Close() { close(); }
+void Form::SetFormFont(const FontChoice& font) { setFont(LayoutFont(font)); }
 
 void Form::ShowModal() {
   setWindowModality(Qt::WindowModal);
   show();
-  RunLoopUntilClosed();
+  RunUntilClosed();
 }
 
 int Form::RunUntilClosed() {
-  RunLoopUntilClosed();
-  return 0;
-}
-
-void Form::RunLoopUntilClosed() {
-  if (!isVisible()) return;
+  if (!isVisible()) return 0;
   // A window closing while another is hidden must not end the program: the program ends
   // when the window it runs for is closed.
   const bool quitOnLastWindow = QApplication::quitOnLastWindowClosed();
@@ -78,6 +58,7 @@ void Form::RunLoopUntilClosed() {
   loop.exec();
   onClosed_ = nullptr;
   QApplication::setQuitOnLastWindowClosed(quitOnLastWindow);
+  return 0;
 }
 
 void Form::closeEvent(QCloseEvent* event) {

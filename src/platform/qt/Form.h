@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DrawSurface.h"
 #include "platform/FormLayout.h"
 
 // Opens the declaration of a window class derived from Form: here Qt's meta-object, so that
@@ -28,7 +27,6 @@ class Form : public QWidget {
  public:
   // owner, when given, owns the window; the form is still a window of its own.
   Form(Form* owner, const FormInfo& info);
-  Form(QWidget* parent, int clientWidthTwips, int clientHeightTwips, Colour background);
 
   struct LineControl {
     QString name;
@@ -49,9 +47,9 @@ class Form : public QWidget {
   void SetFocusOrder(std::initializer_list<Control*> order);
   void SetFormFont(const FontChoice& font);
 
-  void Show();
+  void Show() { show(); }
   // The window's close handling; a closed window is hidden.
-  void Close();
+  void Close() { close(); }
   // Shows the window modally over its owner and returns once it has been closed.
   void ShowModal();
   // Runs the program's events until this window has been closed; returns the exit code.
@@ -62,8 +60,6 @@ class Form : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void RunLoopUntilClosed();
-
   std::vector<LineControl> lines_;
   std::function<void()> onClosed_;
 };

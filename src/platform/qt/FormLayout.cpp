@@ -11,8 +11,7 @@
 #include "Form.h"
 #include "Label.h"
 #include "PictureBox.h"
-#include "QtColours.h"
-#include "QtTwips.h"
+#include "QtLayout.h"
 #include "TextBox.h"
 
 namespace tallyo {
@@ -28,29 +27,27 @@ Qt::Alignment ToQt(TextAlign align) {
                                        : Qt::AlignLeft;
 }
 
+template <class T>
+T* WithCaption(Form& form, const LayoutRow& row) {
+  auto* control = new T(&form);
+  control->setText(QString::fromUtf8(row.caption));
+  return control;
+}
+
 QWidget* MakeControl(Form& form, const LayoutRow& row) {
-  const QString caption = QString::fromUtf8(row.caption);
   switch (row.kind) {
     case ControlKind::kLabel: {
-      auto* label = new Label(&form);
-      label->setText(caption);
+      auto* label = WithCaption<Label>(form, row);
       label->SetAlignment(ToQt(row.align));
-      if (row.text != kSystemColour) label->SetTextColour(ToQColor(row.text));
+      label->SetTextColour(ColourOr(row.text, QPalette::ButtonText));
       return label;
     }
-    case ControlKind::kTextBox: {
-      auto* box = new TextBox(&form);
-      box->setText(caption);
-      return box;
-    }
-    case ControlKind::kCommandButton: {
-      auto* button = new CommandButton(&form);
-      button->setText(caption);
-      return button;
-    }
+    case ControlKind::kTextBox:
+      return WithCaption<TextBox>(form, row);
+    case ControlKind::kCommandButton:
+      return WithCaption<CommandButton>(form, row);
     case ControlKind::kCheckBox: {
-      auto* box = new CheckBox(&form);
-      box->setText(caption);
+      auto* box = WithCaption<CheckBox>(form, row);
       box->SetColours(ColourOr(row.text, QPalette::ButtonText),
                       ColourOr(row.background, QPalette::Button));
       return box;
@@ -84,8 +81,7 @@ void BuildControls(Form& form, std::span<const LayoutRow> layout) {
     QWidget* control = MakeControl(form, row);
     control->setObjectName(QString::fromUtf8(row.name));
     control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
-    if (row.font.face)
-      control->setFont(LayoutFont(row.font.face, row.font.points, row.font.bold, row.font.italic));
+    if (row.font.face) control->setFont(LayoutFont(row.font));
     control->lower();
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A label: text only, painted over the window's own background (no fill of its own),
-// aligned to the top of its rectangle like the labels of the layouts.
+// aligned to the top of its rectangle like the labels of the layouts. Text that does not
+// fit is cut at the label's edges rather than pushed onto lines below the rectangle.
 
 #include <QLabel>
 #include <string>
@@ -11,11 +12,20 @@ namespace tallyo {
 class Label : public QLabel {
   Q_OBJECT
  public:
-  explicit Label(QWidget* parent = nullptr);
+  explicit Label(QWidget* parent = nullptr) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    SetAlignment(Qt::AlignLeft);
+  }
 
-  void SetAlignment(Qt::Alignment horizontal);
-  void SetTextColour(const QColor& colour);
-  void SetCaption(std::string_view caption);
+  void SetAlignment(Qt::Alignment horizontal) {
+    setAlignment((horizontal & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+  }
+  void SetTextColour(const QColor& colour) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, colour);
+    setPalette(pal);
+  }
+  void SetCaption(std::string_view caption) { setText(QString::fromUtf8(caption)); }
   // UTF-8.
   std::string Caption() const { return text().toStdString(); }
 };

@@ -7,6 +7,6 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  tallyo::ConfigureApplication(app);
+  tallyo::ConfigureApplication();
   return tallyo::RunProgram();
 }

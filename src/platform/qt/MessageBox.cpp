@@ -7,12 +7,10 @@ namespace tallyo {
 void ShowMessage(QWidget* owner, std::string_view text) {
   QMessageBox box(owner);
   box.setWindowTitle(QString::fromLatin1(kProgramTitle));
-  box.setIcon(QMessageBox::NoIcon);
   box.setTextFormat(Qt::PlainText);
-  box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  box.setText(QString::fromUtf8(text));
   box.setStandardButtons(QMessageBox::Ok);
   box.setDefaultButton(QMessageBox::Ok);
-  box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }
 

@@ -9,8 +9,14 @@
 namespace tallyo {
 namespace {
 
-int ShiftState(Qt::KeyboardModifiers modifiers) {
-  return static_cast<int>((modifiers.toInt() >> 25) & 7);
+// A press or a release reports its own button, a move the buttons held.
+void Report(const PictureBox& box, const MouseHandler& handler, const QMouseEvent& event) {
+  if (!handler) return;
+  const QPointF p = event.position();
+  const Qt::MouseButtons button =
+      event.type() == QEvent::MouseMove ? event.buttons() : event.button();
+  handler(static_cast<int>(button.toInt()), static_cast<int>((event.modifiers().toInt() >> 25) & 7),
+          box.ToUserX(p.x()), box.ToUserY(p.y()));
 }
 
 }  // namespace
@@ -61,25 +67,10 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
   Sync(devicePixelRatioF());
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-  if (!onMouseDown) return;
-  const QPointF p = event->position();
-  onMouseDown(static_cast<int>(event->button()), ShiftState(event->modifiers()), ToUserX(p.x()),
-              ToUserY(p.y()));
-}
+void PictureBox::mousePressEvent(QMouseEvent* event) { Report(*this, onMouseDown, *event); }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  if (!onMouseMove) return;
-  const QPointF p = event->position();
-  onMouseMove(static_cast<int>(event->buttons().toInt()), ShiftState(event->modifiers()),
-              ToUserX(p.x()), ToUserY(p.y()));
-}
+void PictureBox::mouseMoveEvent(QMouseEvent* event) { Report(*this, onMouseMove, *event); }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  if (!onMouseUp) return;
-  const QPointF p = event->position();
-  onMouseUp(static_cast<int>(event->button()), ShiftState(event->modifiers()), ToUserX(p.x()),
-            ToUserY(p.y()));
-}
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) { Report(*this, onMouseUp, *event); }
 
 }  // namespace tallyo

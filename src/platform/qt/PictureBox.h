@@ -4,25 +4,23 @@
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 
 #include "platform/PlotPicture.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
 class PictureBox : public QWidget, public PlotPicture {
   Q_OBJECT
  public:
-  // button: Qt::MouseButtons as an integer; shift: Qt::KeyboardModifiers >> 25 (shift 1,
-  // ctrl 2, alt 4); x, y: the pointer in the user scale in force.
-  using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
-
   explicit PictureBox(QWidget* parent = nullptr);
 
   // What is on screen now (pending drawing rendered), in device pixels, over the
   // picture's own pixels: valid until the next drawing call.
   QImage Picture();
 
+  // button: Qt::MouseButtons as an integer; shift: Qt::KeyboardModifiers >> 25 (shift 1,
+  // ctrl 2, alt 4); x, y: the pointer in the user scale in force.
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 
   // A draw starts here: the picture follows the screen's pixel ratio first.

@@ -13,11 +13,15 @@ namespace tallyo {
 class TextBox : public QLineEdit {
   Q_OBJECT
  public:
-  explicit TextBox(QWidget* parent = nullptr);
+  explicit TextBox(QWidget* parent = nullptr) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+      if (onChange) onChange();
+    });
+  }
 
-  std::string Text() const;
+  std::string Text() const { return text().toStdString(); }
   // Setting the text it already holds is no change and runs nothing.
-  void SetText(std::string_view text);
+  void SetText(std::string_view text) { setText(QString::fromUtf8(text)); }
 
   std::function<void()> onChange;
 };

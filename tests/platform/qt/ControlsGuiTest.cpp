@@ -19,7 +19,7 @@
 #include "Form.h"
 #include "Label.h"
 #include "MessageBox.h"
-#include "QtTwips.h"
+#include "QtLayout.h"
 #include "TextBox.h"
 #include "support/TempLogFolder.h"
 #include "viewer/GuiTestSupport.h"
@@ -77,7 +77,7 @@ TEST(CheckBoxGuiTest, FillsItsRectangleWithItsOwnColour) {
 
 TEST(CheckBoxGuiTest, ALongCaptionBreaksOnlyWhenTheBoxHoldsTwoLines) {
   CheckBox box;
-  box.setFont(LayoutFont("MS Sans Serif", 8.25));
+  box.setFont(LayoutFont({"MS Sans Serif", 8.25}));
   box.setText("Wind Speed");
   box.SetColours(Qt::black, Qt::white);
   auto inkRows = [&](QSize size) {
@@ -227,8 +227,8 @@ TEST(FontsGuiTest, LayoutFacesMapToInstalledFacesKeepingSizeAndWeight) {
   };
   for (const Case c : {Case{"MS Sans Serif", "Liberation Sans"},
                        Case{"Small Fonts", "Liberation Sans"}, Case{"Palatino Linotype", "P052"}}) {
-    EXPECT_EQ(SubstituteFace(c.face).toLower(), QString(c.installed).toLower());
-    const QFont font = LayoutFont(c.face, 6.75, true, true);
+    const QFont font = LayoutFont({c.face, 6.75, true, true});
+    EXPECT_EQ(QFont::substitute(c.face).toLower(), QString(c.installed).toLower());
     EXPECT_EQ(font.family(), c.face);
     EXPECT_EQ(font.pointSizeF(), 6.75);
     EXPECT_TRUE(font.bold());
@@ -256,7 +256,7 @@ TEST(ChartIconGuiTest, APictureInBothSizes) {
 }
 
 TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
-  Form form(nullptr, 1500, 750, Rgb(0, 192, 0));
+  Form form(nullptr, FormInfo{"Form", "", 1500, 750, Rgb(0, 192, 0)});
   EXPECT_TRUE(form.isWindow());
   EXPECT_EQ(form.size(), QSize(100, 50));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());

@@ -69,7 +69,7 @@ class PictureBoxGuiTest : public ::testing::Test {
 struct MouseCall {
   int calls = 0, button = -1, shift = -1;
   float x = 0, y = 0;
-  PictureBox::MouseHandler Handler() {
+  MouseHandler Handler() {
     return [this](int b, int s, float px, float py) {
       ++calls;
       button = b;
