@@ -14,9 +14,9 @@
 #include <functional>
 #include <vector>
 
+#include "Application.h"
 #include "app/Frontpiece.h"
 #include "app/Program.h"
-#include "app/ProgramInfo.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
 #include "viewer/GuiTestSupport.h"
@@ -241,9 +241,12 @@ TEST(FrontpieceGuiTest, LayoutOfTheStartWindow) {
   EXPECT_EQ(shot.pixelColor(150, 140), QColor(0, 192, 0));
 }
 
+// The version and maker the program gives the system, as it starts.
 TEST(FrontpieceGuiTest, ProgramIdentity) {
-  EXPECT_EQ(ProgramVersionText(), "1.02.0011");
-  EXPECT_EQ(ProgramCompany(), "Quorlane");
+  ConfigureApplication();
+  EXPECT_EQ(QApplication::applicationVersion(), "1.02.0011");
+  EXPECT_EQ(QApplication::organizationName(), "Quorlane");
+  EXPECT_EQ(QApplication::applicationName(), "Tallyo_viewer");
 }
 
 }  // namespace

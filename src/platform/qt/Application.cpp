@@ -4,15 +4,14 @@
 
 #include "ChartIcon.h"
 #include "Fonts.h"
-#include "app/ProgramInfo.h"
 #include "platform/Toolkit.h"
 
 namespace tallyo {
 
 void ConfigureApplication() {
   QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));
-  QApplication::setApplicationVersion(QString::fromStdString(ProgramVersionText()));
-  QApplication::setOrganizationName(QString::fromStdString(ProgramCompany()));
+  QApplication::setApplicationVersion(QStringLiteral(TALLYO_VERSION_TEXT));
+  QApplication::setOrganizationName(QStringLiteral(TALLYO_COMPANY));
   QApplication::setWindowIcon(ChartIcon());
   InstallFontSubstitutions();
 }
