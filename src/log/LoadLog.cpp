@@ -21,12 +21,7 @@ namespace tallyo {
 namespace {
 
 std::optional<double> JoinedTime(std::string_view hours, std::string_view minutes) {
-  std::string joined;
-  joined.reserve(hours.size() + 1 + minutes.size());
-  joined += hours;
-  joined += ':';
-  joined += minutes;
-  return ParseTimeOfDay(joined);
+  return ParseTimeOfDay(std::string(hours) + ':' + std::string(minutes));
 }
 
 // The first whole second of the day whose time value lies above bound (orEqual: is not

@@ -15,15 +15,6 @@ std::string NonFiniteText(double v) {
   return v > 0 ? "Inf" : "-Inf";
 }
 
-// A text of a rounded value such as "-0.00" or "-0": the minus sign of a value that shows
-// as zero is dropped.
-bool ShowsZero(std::string_view digits) {
-  for (char c : digits) {
-    if (c != '0' && c != '.') return false;
-  }
-  return true;
-}
-
 // The text of to_chars in the user's notation: each '.' becomes the decimal mark and each
 // '-' the minus sign (also an exponent's, which the rounded texts never show in practice).
 std::string InNotation(std::string_view text, const NumberFormat& format) {
@@ -53,7 +44,10 @@ std::string FormatPattern(double v, NumberPattern pattern, const NumberFormat& f
   const auto result =
       std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, static_cast<int>(pattern));
   std::string_view text(buf, result.ptr - buf);
-  if (!text.empty() && text.front() == '-' && ShowsZero(text.substr(1))) text.remove_prefix(1);
+  // A value that shows as zero ("-0.00", "-0") shows no minus sign.
+  if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string_view::npos) {
+    text.remove_prefix(1);
+  }
   return InNotation(text, format);
 }
 

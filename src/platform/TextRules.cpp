@@ -12,15 +12,12 @@ namespace tallyo {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view text) {
-  std::size_t b = 0;
-  std::size_t e = text.size();
-  while (b < e && IsBlank(text[b])) ++b;
-  while (e > b && IsBlank(text[e - 1])) --e;
-  return text.substr(b, e - b);
+  const std::size_t b = text.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return {};
+  return text.substr(b, text.find_last_not_of(" \t") + 1 - b);
 }
 
 // One or two digits at pos, at most maxValue; advances pos past them.
