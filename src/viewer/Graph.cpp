@@ -2,13 +2,6 @@
 
 #include <utility>
 
-#include "CheckBox.h"
-#include "CommandButton.h"
-#include "DirListBox.h"
-#include "FileListBox.h"
-#include "Label.h"
-#include "PictureBox.h"
-#include "TextBox.h"
 #include "platform/Colours.h"
 #include "platform/ProgramFolder.h"
 

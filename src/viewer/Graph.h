@@ -9,20 +9,19 @@
 #include <string>
 #include <string_view>
 
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DirListBox.h"
+#include "FileListBox.h"
 #include "Form.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "TextBox.h"
 #include "chart/ChartControls.h"
 #include "platform/NumberFormat.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
-
-class CheckBox;
-class CommandButton;
-class DirListBox;
-class FileListBox;
-class Label;
-class PictureBox;
-class TextBox;
 
 class Graph : public Form, public ChartControls {
   TALLYO_FORM

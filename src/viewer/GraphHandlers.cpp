@@ -4,14 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "CheckBox.h"
-#include "CommandButton.h"
-#include "DirListBox.h"
-#include "FileListBox.h"
-#include "Label.h"
 #include "MessageBox.h"
-#include "PictureBox.h"
-#include "TextBox.h"
 #include "chart/DrawGraph.h"
 #include "chart/ViewLoop.h"
 #include "log/LoadLog.h"

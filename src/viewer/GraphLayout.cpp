@@ -4,13 +4,6 @@
 #include <iterator>
 #include <tuple>
 
-#include "CheckBox.h"
-#include "CommandButton.h"
-#include "DirListBox.h"
-#include "FileListBox.h"
-#include "Label.h"
-#include "PictureBox.h"
-#include "TextBox.h"
 #include "platform/Colours.h"
 #include "platform/FormLayout.h"
 #include "viewer/Graph.h"
