@@ -224,13 +224,6 @@ double NumberField(const RecordLine& line, char tag) {
   return ParseNumber(*text).value_or(0);
 }
 
-std::int16_t IntegerField(std::string_view text) {
-  if (const std::optional<double> plain = PlainDecimal(text)) {
-    return ToInt16HalfEven(*plain).value_or(0);
-  }
-  return ParseLogInteger(text);
-}
-
 }  // namespace
 
 std::optional<double> PlainDecimal(std::string_view text) {
@@ -248,7 +241,8 @@ RecordFields FieldsOf(std::string_view line) {
   r.rpm = NumberField(fields, 'R');
   r.watts = NumberField(fields, 'W');
   r.speed = NumberField(fields, 'S');
-  if (const std::optional<std::string_view> mText = fields.Field('M')) r.m = IntegerField(*mText);
+  if (const std::optional<std::string_view> mText = fields.Field('M'))
+    r.m = ParseLogInteger(*mText);
   return r;
 }
 

@@ -114,11 +114,7 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
-std::int16_t ParseLogInteger(std::string_view text) {
-  const std::optional<double> v = ParseNumber(text);
-  if (!v) return 0;
-  return ToInt16HalfEven(*v).value_or(0);
-}
+std::int16_t ParseLogInteger(std::string_view text) { return ParseIntervalText(text).value_or(0); }
 
 std::optional<std::int16_t> ParseIntervalText(std::string_view text) {
   const std::optional<double> v = ParseNumber(text);
