@@ -10,7 +10,7 @@
 
 namespace tallyo {
 
-FileListBox::FileListBox(const ControlPlace& place) : ListBox(place) {
+FileListBox::FileListBox(const ControlPlace& place) : ListBox(place), pattern_(place.row.caption) {
   systemProcedure_ = reinterpret_cast<decltype(systemProcedure_)>(SetWindowLongPtrW(
       Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::ListProcedure)));
 }

@@ -42,7 +42,7 @@ class Form {
   WindowHandle Handle() const { return hwnd_; }
 
   // A 1-pixel solid line between two points given in twips, both end points drawn.
-  void AddLine(std::string_view name, int x1, int y1, int x2, int y2);
+  void AddLine(int x1, int y1, int x2, int y2);
 
   // The control of the layout row named name, or nullptr.
   template <typename T>
@@ -93,10 +93,8 @@ class Form {
   // suggests.
   void Rescale(int dpi, const void* suggestedFrame);
   friend long long FormProcedure(WindowHandle, unsigned, unsigned long long, long long);
-  void Paint();
 
   struct LineControl {
-    std::string name;
     int x1, y1, x2, y2;  // twips
   };
   struct MadeFont {
@@ -114,8 +112,7 @@ class Form {
   std::vector<Label*> labels_;
   std::vector<WindowHandle> focusOrder_;
   WindowHandle lastFocus_ = nullptr;
-  bool ownsWindowFont_ = false;
-  bool hasFormFont_ = false;
+  // The font set by SetFormFont; without one the window owns its own font.
   FontChoice formFont_{};
   bool shown_ = false;
   bool ownerDisabled_ = false;

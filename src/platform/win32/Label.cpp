@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 namespace {
@@ -25,10 +25,9 @@ bool Overlap(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-Label::Label(const ControlPlace& place, std::string_view caption, TextAlign align, Colour text)
-    : Control(place), form_(place.form), align_(align), text_(text) {
+Label::Label(const ControlPlace& place) : Control(place) {
   // Drawn by the label itself (WM_DRAWITEM), since a system label fills its rectangle.
-  Create(place, L"STATIC", SS_OWNERDRAW, 0, caption);
+  Create(L"STATIC", SS_OWNERDRAW, 0, row_.caption);
 }
 
 void Label::SetCaption(std::string_view caption) {
@@ -44,7 +43,7 @@ void Label::SetCaption(std::string_view caption) {
   }
 }
 
-std::string Label::Caption() const { return Narrow(WindowText()); }
+std::string Label::Caption() const { return Utf8FromWide(WindowText()); }
 
 void Label::OnDraw(DeviceContext dc) {
   const RECT mine = PlaceOf(Handle());
@@ -75,13 +74,13 @@ void Label::PaintCaption(DeviceContext dc, int x, int y) const {
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-  SetTextColor(dc, text_ == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : text_);
+  SetTextColor(dc, row_.text == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : row_.text);
   SetBkMode(dc, TRANSPARENT);
   // One line, cut at the label's edges rather than broken onto lines below it.
   UINT format = DT_SINGLELINE | DT_TOP | DT_NOPREFIX;
-  format |= align_ == TextAlign::kRight    ? DT_RIGHT
-            : align_ == TextAlign::kCentre ? DT_CENTER
-                                           : DT_LEFT;
+  format |= row_.align == TextAlign::kRight    ? DT_RIGHT
+            : row_.align == TextAlign::kCentre ? DT_CENTER
+                                               : DT_LEFT;
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
   RestoreDC(dc, saved);
 }

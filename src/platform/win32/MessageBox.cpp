@@ -1,8 +1,8 @@
 #include "MessageBox.h"
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 

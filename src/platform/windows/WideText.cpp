@@ -29,6 +29,12 @@ bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
                                n) == n;
 }
 
+std::wstring Widen(std::string_view utf8) {
+  std::wstring wide;
+  if (!WideFromUtf8(utf8, wide)) wide.clear();
+  return wide;
+}
+
 std::string Utf8FromWide(std::wstring_view wide) {
   std::string utf8;
   if (wide.empty() || wide.size() > INT_MAX) return utf8;
