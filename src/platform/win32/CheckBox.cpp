@@ -1,6 +1,5 @@
 #include "CheckBox.h"
 
-#include "Form.h"
 #include "Win32Api.h"
 
 namespace tallyo {
@@ -58,12 +57,9 @@ void CheckBox::OnCommand(int code) {
 
 BrushHandle CheckBox::OnColour(DeviceContext dc) {
   SetTextColor(dc, row_.text == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : row_.text);
-  if (row_.background == kSystemColour) {
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
-  }
-  SetBkColor(dc, row_.background);
-  return brush_;
+  const bool system = row_.background == kSystemColour;
+  SetBkColor(dc, system ? GetSysColor(COLOR_BTNFACE) : row_.background);
+  return system ? GetSysColorBrush(COLOR_BTNFACE) : brush_;
 }
 
 }  // namespace tallyo

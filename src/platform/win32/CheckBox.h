@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "Control.h"
-#include "platform/DrawSurface.h"
 
 namespace tallyo {
 

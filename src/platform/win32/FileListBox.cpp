@@ -63,13 +63,9 @@ void FileListBox::Unwatch() {
   watch_ = nullptr;
 }
 
-void FileListBox::Report() {
-  if (onClick) onClick(FileName());
-}
-
 void FileListBox::OnCommand(int code) {
   // A choice made by the mouse is reported at the release.
-  if (code == LBN_SELCHANGE && !pressing_ && Chosen() >= 0) Report();
+  if (code == LBN_SELCHANGE && !pressing_ && Chosen() >= 0 && onClick) onClick(FileName());
 }
 
 long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
@@ -92,7 +88,7 @@ long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsign
       const bool report = self->pressing_ && self->pressedOnEntry_ && self->Chosen() >= 0;
       self->pressing_ = false;
       self->pressedOnEntry_ = false;
-      if (report) self->Report();
+      if (report && self->onClick) self->onClick(self->FileName());
       return result;
     }
     case WM_CAPTURECHANGED:

@@ -47,7 +47,6 @@ class FileListBox : public ListBox {
   void Refill(bool keep);
   void Watch();
   void Unwatch();
-  void Report();
 
   std::string pattern_;
   std::string path_;

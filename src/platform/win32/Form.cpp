@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Label.h"
+#include "MessageBox.h"
 #include "MessageLoop.h"
 #include "Win32Api.h"
 #include "platform/Twips.h"
@@ -318,6 +319,11 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
       break;
   }
   return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void ShowMessage(Form* owner, std::string_view text) {
+  MessageBoxW(owner ? owner->Handle() : nullptr, Widen(text).c_str(), Widen(kProgramTitle).c_str(),
+              MB_OK | MB_APPLMODAL);
 }
 
 long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,

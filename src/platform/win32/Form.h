@@ -7,12 +7,9 @@
 
 #include <initializer_list>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "Control.h"
-#include "platform/DrawSurface.h"
 #include "platform/FormLayout.h"
 
 struct tagMSG;
@@ -22,7 +19,6 @@ struct tagMSG;
 
 namespace tallyo {
 
-class Form;
 class Label;
 // Tab and Shift+Tab in a window of the program: moves the focus along that window's
 // focus order. True when the key has been used.
