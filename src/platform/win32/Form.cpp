@@ -63,6 +63,15 @@ HFONT MessageFont(int dpi, int currentDpi, HFONT current) {
   return CreateFontIndirectW(&font);
 }
 
+Form* FormOf(HWND hwnd) { return static_cast<Form*>(GetPropW(hwnd, kFormProperty)); }
+
+LRESULT CALLBACK FormProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetPropW(hwnd, kFormProperty, reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+  if (Form* form = FormOf(hwnd)) return form->HandleMessage(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 std::wstring RegisterFormClass(const char* name) {
   std::wstring className = L"Tallyo" + Widen(name);
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -79,8 +88,6 @@ std::wstring RegisterFormClass(const char* name) {
   RegisterClassExW(&wc);
   return className;
 }
-
-Form* FormOf(HWND hwnd) { return static_cast<Form*>(GetPropW(hwnd, kFormProperty)); }
 
 bool IsEditControl(HWND hwnd) {
   wchar_t name[16] = {};
@@ -108,9 +115,10 @@ Form::Form(Form* owner, const FormInfo& info) {
   const std::wstring className = RegisterFormClass(info.name);
   RECT frame{0, 0, PixelsX(info.clientWidthTwips), PixelsY(info.clientHeightTwips)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  CreateWindowExW(kFormExStyle, className.c_str(), Widen(info.caption).c_str(), kFormStyle,
-                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                  owner ? owner->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  hwnd_ = CreateWindowExW(kFormExStyle, className.c_str(), Widen(info.caption).c_str(), kFormStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, owner ? owner->Handle() : nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
 }
 
 Form::~Form() {
@@ -263,7 +271,8 @@ int Form::RunUntilClosed() {
   return 0;
 }
 
-long long Form::HandleMessage(unsigned message, unsigned long long wParam, long long lParam) {
+long long Form::HandleMessage(WindowHandle hwnd, unsigned message, unsigned long long wParam,
+                              long long lParam) {
   switch (message) {
     case WM_COMMAND:
       if (Control* control = Control::Of(reinterpret_cast<HWND>(lParam))) {
@@ -318,23 +327,12 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void ShowMessage(Form* owner, std::string_view text) {
   MessageBoxW(owner ? owner->Handle() : nullptr, Widen(text).c_str(), Widen(kProgramTitle).c_str(),
               MB_OK | MB_APPLMODAL);
-}
-
-long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
-                        long long lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetPropW(hwnd, kFormProperty, form);
-  }
-  if (Form* form = FormOf(hwnd)) return form->HandleMessage(message, wParam, lParam);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tallyo

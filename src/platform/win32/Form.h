@@ -23,9 +23,6 @@ class Label;
 // Tab and Shift+Tab in a window of the program: moves the focus along that window's
 // focus order. True when the key has been used.
 bool TabToNextControl(const tagMSG& msg);
-// The window procedure of every form.
-long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
-                        long long lParam);
 
 class Form {
  public:
@@ -80,15 +77,16 @@ class Form {
   // Moves the focus along the focus order; false when this window has none.
   bool MoveFocus(bool backwards);
 
-  // The window's messages, as its window procedure hands them on.
-  long long HandleMessage(unsigned message, unsigned long long wParam, long long lParam);
+  // The messages of the window hwnd (this form's, which has no handle of its own yet while
+  // the system makes it), as its window procedure hands them on.
+  long long HandleMessage(WindowHandle hwnd, unsigned message, unsigned long long wParam,
+                          long long lParam);
 
  private:
   // WM_DPICHANGED: the window moved to a screen of another resolution. Everything is
   // placed and sized again from the layout; the frame takes the rectangle the system
   // suggests.
   void Rescale(int dpi, const void* suggestedFrame);
-  friend long long FormProcedure(WindowHandle, unsigned, unsigned long long, long long);
 
   struct LineControl {
     int x1, y1, x2, y2;  // twips
