@@ -9,13 +9,6 @@ namespace {
 
 constexpr const wchar_t* kControlProperty = L"Tallyo.Control";
 
-// The rectangle of a layout row in the window's client pixels. Both edges are converted on
-// their own, so controls that meet in twips meet in pixels.
-RECT PixelsOf(const Form& form, const LayoutRow& row) {
-  return {form.PixelsX(row.left), form.PixelsY(row.top), form.PixelsX(row.left + row.width),
-          form.PixelsY(row.top + row.height)};
-}
-
 }  // namespace
 
 Control* Control::Of(WindowHandle hwnd) {
@@ -33,9 +26,14 @@ std::wstring Control::WindowText() const {
   return text;
 }
 
+RECT Control::Place() const {
+  return {form_.PixelsX(row_.left), form_.PixelsY(row_.top), form_.PixelsX(row_.left + row_.width),
+          form_.PixelsY(row_.top + row_.height)};
+}
+
 void Control::Create(const wchar_t* windowClass, unsigned long style, unsigned long exStyle,
                      std::string_view text) {
-  const RECT r = PixelsOf(form_, row_);
+  const RECT r = Place();
   // Siblings clip each other, so the stacking order alone decides which one shows where
   // two overlap.
   hwnd_ = CreateWindowExW(
@@ -50,7 +48,7 @@ void Control::Create(const wchar_t* windowClass, unsigned long style, unsigned l
 }
 
 void Control::Rescale() {
-  const RECT r = PixelsOf(form_, row_);
+  const RECT r = Place();
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   SetFont(form_.Font(row_.font));

@@ -12,6 +12,7 @@ struct HWND__;
 struct HDC__;
 struct HBRUSH__;
 struct HFONT__;
+struct tagRECT;
 
 namespace tallyo {
 
@@ -38,6 +39,9 @@ class Control {
 
   WindowHandle Handle() const { return hwnd_; }
   std::string_view Name() const { return row_.name; }
+  // The control's rectangle in the window's client pixels, from its layout row. Both edges
+  // are converted on their own, so controls that meet in twips meet in pixels.
+  tagRECT Place() const;
 
   // The control's font, kept by its window.
   virtual void SetFont(FontHandle font);

@@ -6,6 +6,7 @@
 #include "Label.h"
 #include "MessageBox.h"
 #include "MessageLoop.h"
+#include "TextBox.h"
 #include "Win32Api.h"
 #include "platform/Twips.h"
 #include "platform/windows/WideText.h"
@@ -87,12 +88,6 @@ std::wstring RegisterFormClass(const char* name) {
   wc.lpszClassName = className.c_str();
   RegisterClassExW(&wc);
   return className;
-}
-
-bool IsEditControl(HWND hwnd) {
-  wchar_t name[16] = {};
-  GetClassNameW(hwnd, name, 16);
-  return lstrcmpiW(name, L"Edit") == 0;
 }
 
 }  // namespace
@@ -208,7 +203,7 @@ bool Form::MoveFocus(bool backwards) {
     if (!IsWindowVisible(next) || !IsWindowEnabled(next)) continue;
     SetFocus(next);
     // As in dialogs, a text box reached by the keyboard has its text selected.
-    if (IsEditControl(next)) SendMessageW(next, EM_SETSEL, 0, -1);
+    if (dynamic_cast<TextBox*>(Control::Of(next))) SendMessageW(next, EM_SETSEL, 0, -1);
     return true;
   }
   return true;

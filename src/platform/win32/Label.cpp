@@ -10,14 +10,6 @@
 namespace tallyo {
 namespace {
 
-// The label's rectangle in its window's client pixels.
-RECT PlaceOf(HWND label) {
-  RECT r;
-  GetWindowRect(label, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 bool Overlap(const RECT& a, const RECT& b) {
   RECT both;
   return IntersectRect(&both, &a, &b) != FALSE;
@@ -36,17 +28,17 @@ void Label::SetCaption(std::string_view caption) {
   SetWindowTextW(Handle(), text.c_str());
   InvalidateRect(Handle(), nullptr, FALSE);
   // The labels above this one show its text where they overlap it.
-  const RECT mine = PlaceOf(Handle());
+  const RECT mine = Place();
   for (Label* label : form_.Labels()) {
     if (label == this) break;
-    if (Overlap(PlaceOf(label->Handle()), mine)) InvalidateRect(label->Handle(), nullptr, FALSE);
+    if (Overlap(label->Place(), mine)) InvalidateRect(label->Handle(), nullptr, FALSE);
   }
 }
 
 std::string Label::Caption() const { return Utf8FromWide(WindowText()); }
 
 void Label::OnDraw(DeviceContext dc) {
-  const RECT mine = PlaceOf(Handle());
+  const RECT mine = Place();
   const int width = mine.right - mine.left, height = mine.bottom - mine.top;
   // Drawn off screen and copied at once, so that a changing caption does not flicker.
   HDC memory = CreateCompatibleDC(dc);
@@ -56,7 +48,7 @@ void Label::OnDraw(DeviceContext dc) {
   // From the bottom of the stacking order up to this label.
   const std::vector<Label*>& labels = form_.Labels();
   for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
-    if (*it == this || Overlap(PlaceOf((*it)->Handle()), mine))
+    if (*it == this || Overlap((*it)->Place(), mine))
       (*it)->PaintCaption(memory, mine.left, mine.top);
     if (*it == this) break;
   }
@@ -69,7 +61,7 @@ void Label::OnDraw(DeviceContext dc) {
 void Label::PaintCaption(DeviceContext dc, int x, int y) const {
   const std::wstring text = WindowText();
   if (text.empty()) return;
-  RECT r = PlaceOf(Handle());
+  RECT r = Place();
   OffsetRect(&r, -x, -y);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
