@@ -28,10 +28,7 @@ void FileListBox::SetPath(std::string folder) {
   Refill(false);
 }
 
-std::string FileListBox::FileName() const {
-  const int chosen = Chosen();
-  return chosen < 0 ? std::string() : LineText(chosen);
-}
+std::string FileListBox::FileName() const { return LineText(Chosen()); }
 
 void FileListBox::Refill(bool keep) {
   if (!keep) pressing_ = false;

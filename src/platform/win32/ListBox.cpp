@@ -43,10 +43,8 @@ void ListBox::Fill(const std::vector<std::string>& lines, bool keep) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-int ListBox::Chosen() const {
-  const LRESULT index = SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
-  return index == LB_ERR ? -1 : static_cast<int>(index);
-}
+// LB_ERR, when no line is chosen, is -1.
+int ListBox::Chosen() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
 std::string ListBox::LineText(int index) const {
   const LRESULT n = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
