@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "Label.h"
 #include "MessageBox.h"
 #include "MessageLoop.h"
 #include "TextBox.h"
@@ -160,7 +159,6 @@ void Form::SetFormFont(const FontChoice& font) {
 
 Control& Form::Adopt(std::unique_ptr<Control> control) {
   controls_.push_back(std::move(control));
-  if (auto* label = dynamic_cast<Label*>(controls_.back().get())) labels_.push_back(label);
   return *controls_.back();
 }
 

@@ -19,7 +19,6 @@ struct tagMSG;
 
 namespace tallyo {
 
-class Label;
 // Tab and Shift+Tab in a window of the program: moves the focus along that window's
 // focus order. True when the key has been used.
 bool TabToNextControl(const tagMSG& msg);
@@ -71,8 +70,8 @@ class Form {
   // The window's surface beneath the controls (background and lines) with the client
   // point (x, y) at the origin of dc.
   void PaintSurface(DeviceContext dc, int x, int y, int width, int height) const;
-  // The window's labels from the top of the stacking order downwards.
-  const std::vector<Label*>& Labels() const { return labels_; }
+  // The window's controls from the top of the stacking order downwards.
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
   // Moves the focus along the focus order; false when this window has none.
   bool MoveFocus(bool backwards);
@@ -103,7 +102,6 @@ class Form {
   std::vector<MadeFont> fonts_;
   std::vector<LineControl> lines_;
   std::vector<std::unique_ptr<Control>> controls_;
-  std::vector<Label*> labels_;
   std::vector<WindowHandle> focusOrder_;
   WindowHandle lastFocus_ = nullptr;
   // The font set by SetFormFont; without one the window owns its own font.

@@ -1,7 +1,6 @@
 #include "Label.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "Form.h"
 #include "Win32Api.h"
@@ -29,9 +28,10 @@ void Label::SetCaption(std::string_view caption) {
   InvalidateRect(Handle(), nullptr, FALSE);
   // The labels above this one show its text where they overlap it.
   const RECT mine = Place();
-  for (Label* label : form_.Labels()) {
-    if (label == this) break;
-    if (Overlap(label->Place(), mine)) InvalidateRect(label->Handle(), nullptr, FALSE);
+  for (const auto& control : form_.Controls()) {
+    if (control.get() == this) break;
+    if (dynamic_cast<Label*>(control.get()) && Overlap(control->Place(), mine))
+      InvalidateRect(control->Handle(), nullptr, FALSE);
   }
 }
 
@@ -46,11 +46,12 @@ void Label::OnDraw(DeviceContext dc) {
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
   form_.PaintSurface(memory, mine.left, mine.top, width, height);
   // From the bottom of the stacking order up to this label.
-  const std::vector<Label*>& labels = form_.Labels();
-  for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
-    if (*it == this || Overlap((*it)->Place(), mine))
-      (*it)->PaintCaption(memory, mine.left, mine.top);
-    if (*it == this) break;
+  const auto& controls = form_.Controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    const auto* label = dynamic_cast<const Label*>(it->get());
+    if (label == this || (label && Overlap(label->Place(), mine)))
+      label->PaintCaption(memory, mine.left, mine.top);
+    if (label == this) break;
   }
   BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, oldBitmap);
