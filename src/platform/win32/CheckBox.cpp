@@ -1,8 +1,6 @@
 #include "CheckBox.h"
 
-#include "Form.h"
 #include "Win32Api.h"
-#include "platform/FormLayout.h"
 
 namespace tallyo {
 namespace {
@@ -20,14 +18,13 @@ int LineHeight(HWND hwnd, HFONT font) {
 
 }  // namespace
 
-CheckBox::CheckBox(const ControlPlace& place, std::string_view caption, Colour text,
-                   Colour background)
-    : Control(place), text_(text), background_(background) {
-  Create(place, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, caption);
-  if (background_ != kSystemColour) brush_ = CreateSolidBrush(background_);
+CheckBox::CheckBox(const ControlPlace& place) : Control(place) {
+  Create(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, row_.caption);
+  if (row_.background != kSystemColour) brush_ = CreateSolidBrush(row_.background);
   // The visual style draws a check box's text in the theme's colour; a box with colours
   // of its own is drawn the classic way, which takes them.
-  if (text_ != kSystemColour || background_ != kSystemColour) SetWindowTheme(Handle(), L"", L"");
+  if (row_.text != kSystemColour || row_.background != kSystemColour)
+    SetWindowTheme(Handle(), L"", L"");
 }
 
 CheckBox::~CheckBox() {
@@ -59,13 +56,10 @@ void CheckBox::OnCommand(int code) {
 }
 
 BrushHandle CheckBox::OnColour(DeviceContext dc) {
-  SetTextColor(dc, text_ == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : text_);
-  if (background_ == kSystemColour) {
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
-  }
-  SetBkColor(dc, background_);
-  return brush_;
+  SetTextColor(dc, row_.text == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : row_.text);
+  const bool system = row_.background == kSystemColour;
+  SetBkColor(dc, system ? GetSysColor(COLOR_BTNFACE) : row_.background);
+  return system ? GetSysColorBrush(COLOR_BTNFACE) : brush_;
 }
 
 }  // namespace tallyo

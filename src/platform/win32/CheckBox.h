@@ -6,18 +6,16 @@
 // words where CaptionWraps says so.
 
 #include <functional>
-#include <string_view>
 
 #include "Control.h"
-#include "platform/DrawSurface.h"
 
 namespace tallyo {
 
 class CheckBox : public Control {
  public:
-  // text, background: colours, or kSystemColour for the button-text and button-face
-  // colours.
-  CheckBox(const ControlPlace& place, std::string_view caption, Colour text, Colour background);
+  // The row's text and background colours, or kSystemColour for the button-text and
+  // button-face colours.
+  explicit CheckBox(const ControlPlace& place);
   ~CheckBox() override;
 
   // 1 ticked, 0 not ticked.
@@ -32,7 +30,6 @@ class CheckBox : public Control {
   BrushHandle OnColour(DeviceContext dc) override;
 
  private:
-  Colour text_, background_;
   BrushHandle brush_ = nullptr;
 };
 

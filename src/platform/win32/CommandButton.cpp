@@ -4,8 +4,8 @@
 
 namespace tallyo {
 
-CommandButton::CommandButton(const ControlPlace& place, std::string_view caption) : Control(place) {
-  Create(place, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, caption);
+CommandButton::CommandButton(const ControlPlace& place) : Control(place) {
+  Create(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, row_.caption);
 }
 
 void CommandButton::OnCommand(int code) {

@@ -3,7 +3,6 @@
 // or BM_CLICK).
 
 #include <functional>
-#include <string_view>
 
 #include "Control.h"
 
@@ -11,7 +10,7 @@ namespace tallyo {
 
 class CommandButton : public Control {
  public:
-  CommandButton(const ControlPlace& place, std::string_view caption);
+  explicit CommandButton(const ControlPlace& place);
 
   std::function<void()> onClick;
 

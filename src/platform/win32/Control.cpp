@@ -1,8 +1,8 @@
 #include "Control.h"
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 namespace {
@@ -26,19 +26,33 @@ std::wstring Control::WindowText() const {
   return text;
 }
 
-void Control::Create(const ControlPlace& place, const wchar_t* windowClass, unsigned long style,
-                     unsigned long exStyle, std::string_view text) {
+RECT Control::Place() const {
+  return {form_.PixelsX(row_.left), form_.PixelsY(row_.top), form_.PixelsX(row_.left + row_.width),
+          form_.PixelsY(row_.top + row_.height)};
+}
+
+void Control::Create(const wchar_t* windowClass, unsigned long style, unsigned long exStyle,
+                     std::string_view text) {
+  const RECT r = Place();
   // Siblings clip each other, so the stacking order alone decides which one shows where
   // two overlap.
   hwnd_ = CreateWindowExW(
       exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-      place.x, place.y, place.width, place.height, place.form.Handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), GetModuleHandleW(nullptr), this);
+      r.left, r.top, r.right - r.left, r.bottom - r.top, form_.Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), this);
   if (!hwnd_) return;
   SetPropW(hwnd_, kControlProperty, this);
   // Each new control goes beneath the ones made before it.
   SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(place.form.WindowFont()), FALSE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.WindowFont()), FALSE);
+}
+
+void Control::Rescale() {
+  const RECT r = Place();
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetFont(form_.Font(row_.font));
+  OnRescaled();
 }
 
 void Control::SetFont(FontHandle font) {

@@ -12,6 +12,7 @@ struct HWND__;
 struct HDC__;
 struct HBRUSH__;
 struct HFONT__;
+struct tagRECT;
 
 namespace tallyo {
 
@@ -22,39 +23,31 @@ using FontHandle = HFONT__*;
 
 class Form;
 
-// Where a control goes: its window, its layout name, its control ID and its rectangle in
-// the window's client pixels.
+// Where a control goes: its window, its layout row and its control ID.
 struct ControlPlace {
   Form& form;
-  std::string name;
+  const LayoutRow& row;
   int id;
-  int x, y, width, height;
 };
 
 class Control {
  public:
-  explicit Control(const ControlPlace& place) : name_(place.name), id_(place.id) {}
+  explicit Control(const ControlPlace& place) : form_(place.form), row_(place.row), id_(place.id) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
 
   WindowHandle Handle() const { return hwnd_; }
-  const std::string& Name() const { return name_; }
-  int Id() const { return id_; }
+  std::string_view Name() const { return row_.name; }
+  // The control's rectangle in the window's client pixels, from its layout row. Both edges
+  // are converted on their own, so controls that meet in twips meet in pixels.
+  tagRECT Place() const;
 
   // The control's font, kept by its window.
   virtual void SetFont(FontHandle font);
-
-  // Where the layout puts the control (twips) and its font cell, so that the window can
-  // place it again at another resolution.
-  struct Layout {
-    int left, top, width, height;
-    FontChoice font;
-  };
-  void SetLayout(const Layout& layout) { layout_ = layout; }
-  const Layout& GetLayout() const { return layout_; }
-  // The control has been placed again at a new resolution.
-  virtual void OnRescaled() {}
+  // Places the control again from its layout row (twips) at the window's present
+  // resolution, in its layout font.
+  void Rescale();
 
   // WM_COMMAND from this control, with its notification code.
   virtual void OnCommand(int /*code*/) {}
@@ -71,18 +64,21 @@ class Control {
   void Detach();
 
  protected:
-  // Makes the child window of a system class (or of the program's own) on the place's
-  // form, with the form's font for now and its window text (UTF-8).
-  void Create(const ControlPlace& place, const wchar_t* windowClass, unsigned long style,
-              unsigned long exStyle = 0, std::string_view text = {});
+  // Makes the child window of a system class (or of the program's own) where the layout
+  // row puts it, with the form's font for now and its window text (UTF-8).
+  void Create(const wchar_t* windowClass, unsigned long style, unsigned long exStyle = 0,
+              std::string_view text = {});
   // The window text as the system holds it.
   std::wstring WindowText() const;
+  // The control has been placed again at a new resolution.
+  virtual void OnRescaled() {}
+
+  Form& form_;
+  const LayoutRow row_;
 
  private:
   WindowHandle hwnd_ = nullptr;
-  std::string name_;
   int id_;
-  Layout layout_{};
 };
 
 }  // namespace tallyo

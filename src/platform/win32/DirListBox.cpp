@@ -7,21 +7,15 @@
 
 namespace tallyo {
 
-DirListBox::DirListBox(const ControlPlace& place) : ListBox(place) {}
-
 void DirListBox::SetPath(std::string folder) {
   if (folder == path_) return;
   path_ = std::move(folder);
-  Refill();
-  if (onChange) onChange();
-}
-
-void DirListBox::Refill() {
   std::vector<std::string> lines{path_};
   for (const std::string& name : ListFolder(path_, EntryKind::kFolders))
     lines.push_back("  " + name);
   Fill(lines);
   SendMessageW(Handle(), LB_SETCURSEL, 0, 0);
+  if (onChange) onChange();
 }
 
 }  // namespace tallyo

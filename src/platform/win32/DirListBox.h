@@ -11,7 +11,7 @@ namespace tallyo {
 
 class DirListBox : public ListBox {
  public:
-  explicit DirListBox(const ControlPlace& place);
+  using ListBox::ListBox;
 
   // Setting a different folder (UTF-8) runs the change handling at once, nested; setting
   // the same folder again runs nothing. A folder that does not exist is held all the same
@@ -22,8 +22,6 @@ class DirListBox : public ListBox {
   std::function<void()> onChange;
 
  private:
-  void Refill();
-
   std::string path_;
 };
 

@@ -10,7 +10,7 @@
 
 namespace tallyo {
 
-FileListBox::FileListBox(const ControlPlace& place) : ListBox(place) {
+FileListBox::FileListBox(const ControlPlace& place) : ListBox(place), pattern_(place.row.caption) {
   systemProcedure_ = reinterpret_cast<decltype(systemProcedure_)>(SetWindowLongPtrW(
       Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::ListProcedure)));
 }
@@ -28,10 +28,7 @@ void FileListBox::SetPath(std::string folder) {
   Refill(false);
 }
 
-std::string FileListBox::FileName() const {
-  const int chosen = Chosen();
-  return chosen < 0 ? std::string() : LineText(chosen);
-}
+std::string FileListBox::FileName() const { return LineText(Chosen()); }
 
 void FileListBox::Refill(bool keep) {
   if (!keep) pressing_ = false;
@@ -63,13 +60,9 @@ void FileListBox::Unwatch() {
   watch_ = nullptr;
 }
 
-void FileListBox::Report() {
-  if (onClick) onClick(FileName());
-}
-
 void FileListBox::OnCommand(int code) {
   // A choice made by the mouse is reported at the release.
-  if (code == LBN_SELCHANGE && !pressing_ && Chosen() >= 0) Report();
+  if (code == LBN_SELCHANGE && !pressing_ && Chosen() >= 0 && onClick) onClick(FileName());
 }
 
 long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
@@ -92,7 +85,7 @@ long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsign
       const bool report = self->pressing_ && self->pressedOnEntry_ && self->Chosen() >= 0;
       self->pressing_ = false;
       self->pressedOnEntry_ = false;
-      if (report) self->Report();
+      if (report && self->onClick) self->onClick(self->FileName());
       return result;
     }
     case WM_CAPTURECHANGED:

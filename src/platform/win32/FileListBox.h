@@ -47,9 +47,8 @@ class FileListBox : public ListBox {
   void Refill(bool keep);
   void Watch();
   void Unwatch();
-  void Report();
 
-  std::string pattern_ = "*.*";
+  std::string pattern_;
   std::string path_;
   long long (*systemProcedure_)(WindowHandle, unsigned, unsigned long long, long long) = nullptr;
   bool pressing_ = false;

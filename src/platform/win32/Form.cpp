@@ -1,14 +1,14 @@
 #include "Form.h"
 
+#include <cmath>
 #include <cstring>
 
-#include "Fonts.h"
-#include "Label.h"
+#include "MessageBox.h"
 #include "MessageLoop.h"
-#include "ProgramIcon.h"
-#include "Utf16.h"
+#include "TextBox.h"
 #include "Win32Api.h"
 #include "platform/Twips.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 namespace {
@@ -21,6 +21,56 @@ constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Each window has its own button on the taskbar, also the owned viewer.
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;
+
+// The program's icon, the small chart picture (the program file's first icon resource):
+// the big (32×32 at 96 dots per inch) or the small (16×16) image, or nullptr in a program
+// built without the resource (the tests). Shared: the system keeps one copy for the life
+// of the program.
+HICON ProgramIcon(bool small) {
+  const int cx = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+  const int cy = GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                       cx, cy, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+// A layout's font by its own face ("MS Sans Serif", "Small Fonts", "Palatino Linotype"),
+// which every Windows has; the system's font mapper picks its nearest face where one is
+// missing. The caller deletes it.
+HFONT LayoutFont(const FontChoice& choice, int dpi) {
+  // A negative height asks for the character height (the em) rather than the cell.
+  const int height = -static_cast<int>(std::lround(choice.points * dpi / 72.0));
+  return CreateFontW(height, 0, 0, 0, choice.bold ? FW_BOLD : FW_NORMAL,
+                     choice.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, Widen(choice.face).c_str());
+}
+
+// The system's font for message texts, the window font of a window that sets none: at
+// dpi, from the font current at currentDpi (nullptr: the system's own, which is at the
+// resolution the program started with).
+HFONT MessageFont(int dpi, int currentDpi, HFONT current) {
+  LOGFONTW font{};
+  if (current) {
+    GetObjectW(current, sizeof font, &font);
+  } else {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      return LayoutFont(FontChoice{"MS Sans Serif", 8.25}, dpi);
+    font = metrics.lfMessageFont;
+  }
+  if (currentDpi > 0 && dpi != currentDpi) font.lfHeight = MulDiv(font.lfHeight, dpi, currentDpi);
+  return CreateFontIndirectW(&font);
+}
+
+Form* FormOf(HWND hwnd) { return static_cast<Form*>(GetPropW(hwnd, kFormProperty)); }
+
+LRESULT CALLBACK FormProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE)
+    SetPropW(hwnd, kFormProperty, reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+  if (Form* form = FormOf(hwnd)) return form->HandleMessage(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
 
 std::wstring RegisterFormClass(const char* name) {
   std::wstring className = L"Tallyo" + Widen(name);
@@ -39,14 +89,6 @@ std::wstring RegisterFormClass(const char* name) {
   return className;
 }
 
-Form* FormOf(HWND hwnd) { return static_cast<Form*>(GetPropW(hwnd, kFormProperty)); }
-
-bool IsEditControl(HWND hwnd) {
-  wchar_t name[16] = {};
-  GetClassNameW(hwnd, name, 16);
-  return lstrcmpiW(name, L"Edit") == 0;
-}
-
 }  // namespace
 
 bool TabToNextControl(const MSG& msg) {
@@ -63,14 +105,14 @@ Form::Form(Form* owner, const FormInfo& info) {
   ReleaseDC(nullptr, screen);
   background_ = CreateSolidBrush(info.background);
   windowFont_ = MessageFont(dpiY_, dpiY_, nullptr);
-  ownsWindowFont_ = true;
 
   const std::wstring className = RegisterFormClass(info.name);
   RECT frame{0, 0, PixelsX(info.clientWidthTwips), PixelsY(info.clientHeightTwips)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  CreateWindowExW(kFormExStyle, className.c_str(), Widen(info.caption).c_str(), kFormStyle,
-                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                  owner ? owner->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  hwnd_ = CreateWindowExW(kFormExStyle, className.c_str(), Widen(info.caption).c_str(), kFormStyle,
+                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, owner ? owner->Handle() : nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
 }
 
 Form::~Form() {
@@ -83,15 +125,15 @@ Form::~Form() {
     DestroyWindow(hwnd_);
   }
   for (const MadeFont& made : fonts_) DeleteObject(made.font);
-  if (ownsWindowFont_) DeleteObject(windowFont_);
+  if (!formFont_.face) DeleteObject(windowFont_);
   DeleteObject(background_);
 }
 
 int Form::PixelsX(int twips) const { return TwipsToPixels(twips, dpiX_); }
 int Form::PixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
 
-void Form::AddLine(std::string_view name, int x1, int y1, int x2, int y2) {
-  lines_.push_back({std::string(name), x1, y1, x2, y2});
+void Form::AddLine(int x1, int y1, int x2, int y2) {
+  lines_.push_back({x1, y1, x2, y2});
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -109,17 +151,14 @@ FontHandle Form::Font(const FontChoice& choice) {
 }
 
 void Form::SetFormFont(const FontChoice& font) {
-  hasFormFont_ = font.face != nullptr;
+  if (!font.face) return;
+  if (!formFont_.face) DeleteObject(windowFont_);
   formFont_ = font;
-  FontHandle chosen = Font(font);
-  if (ownsWindowFont_) DeleteObject(windowFont_);
-  ownsWindowFont_ = false;
-  windowFont_ = chosen;
+  windowFont_ = Font(font);
 }
 
 Control& Form::Adopt(std::unique_ptr<Control> control) {
   controls_.push_back(std::move(control));
-  if (auto* label = dynamic_cast<Label*>(controls_.back().get())) labels_.push_back(label);
   return *controls_.back();
 }
 
@@ -162,7 +201,7 @@ bool Form::MoveFocus(bool backwards) {
     if (!IsWindowVisible(next) || !IsWindowEnabled(next)) continue;
     SetFocus(next);
     // As in dialogs, a text box reached by the keyboard has its text selected.
-    if (IsEditControl(next)) SendMessageW(next, EM_SETSEL, 0, -1);
+    if (dynamic_cast<TextBox*>(Control::Of(next))) SendMessageW(next, EM_SETSEL, 0, -1);
     return true;
   }
   return true;
@@ -175,27 +214,14 @@ void Form::Rescale(int dpi, const void* suggestedFrame) {
   // New fonts first; the old ones go once no control uses them.
   std::vector<MadeFont> oldFonts = std::move(fonts_);
   fonts_.clear();
-  FontHandle oldWindowFont = ownsWindowFont_ ? windowFont_ : nullptr;
-  if (hasFormFont_) {
-    windowFont_ = Font(formFont_);
-    ownsWindowFont_ = false;
-  } else {
-    windowFont_ = MessageFont(dpi, oldDpi, windowFont_);
-    ownsWindowFont_ = true;
-  }
+  FontHandle oldWindowFont = formFont_.face ? nullptr : windowFont_;
+  windowFont_ = formFont_.face ? Font(formFont_) : MessageFont(dpi, oldDpi, windowFont_);
   if (suggestedFrame) {
     const RECT& r = *static_cast<const RECT*>(suggestedFrame);
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (const auto& control : controls_) {
-    const Control::Layout& at = control->GetLayout();
-    const int x = PixelsX(at.left), y = PixelsY(at.top);
-    SetWindowPos(control->Handle(), nullptr, x, y, PixelsX(at.left + at.width) - x,
-                 PixelsY(at.top + at.height) - y, SWP_NOZORDER | SWP_NOACTIVATE);
-    control->SetFont(Font(at.font));
-    control->OnRescaled();
-  }
+  for (const auto& control : controls_) control->Rescale();
   for (const MadeFont& made : oldFonts) DeleteObject(made.font);
   if (oldWindowFont) DeleteObject(oldWindowFont);
   InvalidateRect(hwnd_, nullptr, TRUE);
@@ -238,16 +264,8 @@ int Form::RunUntilClosed() {
   return 0;
 }
 
-void Form::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  PaintSurface(dc, 0, 0, client.right, client.bottom);
-  EndPaint(hwnd_, &ps);
-}
-
-long long Form::HandleMessage(unsigned message, unsigned long long wParam, long long lParam) {
+long long Form::HandleMessage(WindowHandle hwnd, unsigned message, unsigned long long wParam,
+                              long long lParam) {
   switch (message) {
     case WM_COMMAND:
       if (Control* control = Control::Of(reinterpret_cast<HWND>(lParam))) {
@@ -275,9 +293,15 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
     case WM_ERASEBKGND:
       // WM_PAINT paints the whole surface.
       return 1;
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      PaintSurface(dc, 0, 0, client.right, client.bottom);
+      EndPaint(hwnd_, &ps);
       return 0;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -296,18 +320,12 @@ long long Form::HandleMessage(unsigned message, unsigned long long wParam, long 
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
-                        long long lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetPropW(hwnd, kFormProperty, form);
-  }
-  if (Form* form = FormOf(hwnd)) return form->HandleMessage(message, wParam, lParam);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+void ShowMessage(Form* owner, std::string_view text) {
+  MessageBoxW(owner ? owner->Handle() : nullptr, Widen(text).c_str(), Widen(kProgramTitle).c_str(),
+              MB_OK | MB_APPLMODAL);
 }
 
 }  // namespace tallyo

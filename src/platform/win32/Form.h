@@ -7,12 +7,9 @@
 
 #include <initializer_list>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "Control.h"
-#include "platform/DrawSurface.h"
 #include "platform/FormLayout.h"
 
 struct tagMSG;
@@ -22,14 +19,9 @@ struct tagMSG;
 
 namespace tallyo {
 
-class Form;
-class Label;
 // Tab and Shift+Tab in a window of the program: moves the focus along that window's
 // focus order. True when the key has been used.
 bool TabToNextControl(const tagMSG& msg);
-// The window procedure of every form.
-long long FormProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
-                        long long lParam);
 
 class Form {
  public:
@@ -42,7 +34,7 @@ class Form {
   WindowHandle Handle() const { return hwnd_; }
 
   // A 1-pixel solid line between two points given in twips, both end points drawn.
-  void AddLine(std::string_view name, int x1, int y1, int x2, int y2);
+  void AddLine(int x1, int y1, int x2, int y2);
 
   // The control of the layout row named name, or nullptr.
   template <typename T>
@@ -78,25 +70,24 @@ class Form {
   // The window's surface beneath the controls (background and lines) with the client
   // point (x, y) at the origin of dc.
   void PaintSurface(DeviceContext dc, int x, int y, int width, int height) const;
-  // The window's labels from the top of the stacking order downwards.
-  const std::vector<Label*>& Labels() const { return labels_; }
+  // The window's controls from the top of the stacking order downwards.
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
   // Moves the focus along the focus order; false when this window has none.
   bool MoveFocus(bool backwards);
 
-  // The window's messages, as its window procedure hands them on.
-  long long HandleMessage(unsigned message, unsigned long long wParam, long long lParam);
+  // The messages of the window hwnd (this form's, which has no handle of its own yet while
+  // the system makes it), as its window procedure hands them on.
+  long long HandleMessage(WindowHandle hwnd, unsigned message, unsigned long long wParam,
+                          long long lParam);
 
  private:
   // WM_DPICHANGED: the window moved to a screen of another resolution. Everything is
   // placed and sized again from the layout; the frame takes the rectangle the system
   // suggests.
   void Rescale(int dpi, const void* suggestedFrame);
-  friend long long FormProcedure(WindowHandle, unsigned, unsigned long long, long long);
-  void Paint();
 
   struct LineControl {
-    std::string name;
     int x1, y1, x2, y2;  // twips
   };
   struct MadeFont {
@@ -111,11 +102,9 @@ class Form {
   std::vector<MadeFont> fonts_;
   std::vector<LineControl> lines_;
   std::vector<std::unique_ptr<Control>> controls_;
-  std::vector<Label*> labels_;
   std::vector<WindowHandle> focusOrder_;
   WindowHandle lastFocus_ = nullptr;
-  bool ownsWindowFont_ = false;
-  bool hasFormFont_ = false;
+  // The font set by SetFormFont; without one the window owns its own font.
   FontChoice formFont_{};
   bool shown_ = false;
   bool ownerDisabled_ = false;

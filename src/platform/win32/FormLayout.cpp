@@ -31,33 +31,28 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "TextBox.h"
-#include "platform/Colours.h"
 
 namespace tallyo {
 namespace {
 
 constexpr int kFirstControlId = 101;
 
-std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow& row) {
-  switch (row.kind) {
+std::unique_ptr<Control> MakeControl(const ControlPlace& place) {
+  switch (place.row.kind) {
     case ControlKind::kLabel:
-      return std::make_unique<Label>(place, row.caption, row.align, row.text);
+      return std::make_unique<Label>(place);
     case ControlKind::kTextBox:
-      return std::make_unique<TextBox>(place, row.caption);
+      return std::make_unique<TextBox>(place);
     case ControlKind::kCommandButton:
-      return std::make_unique<CommandButton>(place, row.caption);
+      return std::make_unique<CommandButton>(place);
     case ControlKind::kCheckBox:
-      return std::make_unique<CheckBox>(place, row.caption, row.text, row.background);
-    case ControlKind::kFileList: {
-      auto list = std::make_unique<FileListBox>(place);
-      list->SetPattern(row.caption);
-      return list;
-    }
+      return std::make_unique<CheckBox>(place);
+    case ControlKind::kFileList:
+      return std::make_unique<FileListBox>(place);
     case ControlKind::kDirList:
       return std::make_unique<DirListBox>(place);
     case ControlKind::kPictureBox:
-      return std::make_unique<PictureBox>(
-          place, row.background == kSystemColour ? kChartGrey : row.background);
+      return std::make_unique<PictureBox>(place);
     case ControlKind::kLine:
       break;
   }
@@ -68,23 +63,11 @@ std::unique_ptr<Control> MakeControl(const ControlPlace& place, const LayoutRow&
 
 void BuildControls(Form& form, std::span<const LayoutRow> layout) {
   for (const LayoutRow& row : layout)
-    if (row.kind == ControlKind::kLine)
-      form.AddLine(row.name, row.left, row.top, row.width, row.height);
+    if (row.kind == ControlKind::kLine) form.AddLine(row.left, row.top, row.width, row.height);
   for (const std::size_t i : StackingOrder(layout)) {
-    const LayoutRow& row = layout[i];
-    // Both edges are converted on their own, so controls that meet in twips meet in
-    // pixels.
-    const int x = form.PixelsX(row.left), y = form.PixelsY(row.top);
-    const ControlPlace place{form,
-                             row.name,
-                             kFirstControlId + static_cast<int>(i),
-                             x,
-                             y,
-                             form.PixelsX(row.left + row.width) - x,
-                             form.PixelsY(row.top + row.height) - y};
-    Control& control = form.Adopt(MakeControl(place, row));
-    control.SetLayout({row.left, row.top, row.width, row.height, row.font});
-    control.SetFont(form.Font(row.font));
+    Control& control =
+        form.Adopt(MakeControl({form, layout[i], kFirstControlId + static_cast<int>(i)}));
+    control.SetFont(form.Font(layout[i].font));
   }
 }
 

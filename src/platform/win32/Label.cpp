@@ -1,22 +1,13 @@
 #include "Label.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "Form.h"
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 namespace {
-
-// The label's rectangle in its window's client pixels.
-RECT PlaceOf(HWND label) {
-  RECT r;
-  GetWindowRect(label, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(label), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 bool Overlap(const RECT& a, const RECT& b) {
   RECT both;
@@ -25,10 +16,9 @@ bool Overlap(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-Label::Label(const ControlPlace& place, std::string_view caption, TextAlign align, Colour text)
-    : Control(place), form_(place.form), align_(align), text_(text) {
+Label::Label(const ControlPlace& place) : Control(place) {
   // Drawn by the label itself (WM_DRAWITEM), since a system label fills its rectangle.
-  Create(place, L"STATIC", SS_OWNERDRAW, 0, caption);
+  Create(L"STATIC", SS_OWNERDRAW, 0, row_.caption);
 }
 
 void Label::SetCaption(std::string_view caption) {
@@ -37,17 +27,18 @@ void Label::SetCaption(std::string_view caption) {
   SetWindowTextW(Handle(), text.c_str());
   InvalidateRect(Handle(), nullptr, FALSE);
   // The labels above this one show its text where they overlap it.
-  const RECT mine = PlaceOf(Handle());
-  for (Label* label : form_.Labels()) {
-    if (label == this) break;
-    if (Overlap(PlaceOf(label->Handle()), mine)) InvalidateRect(label->Handle(), nullptr, FALSE);
+  const RECT mine = Place();
+  for (const auto& control : form_.Controls()) {
+    if (control.get() == this) break;
+    if (dynamic_cast<Label*>(control.get()) && Overlap(control->Place(), mine))
+      InvalidateRect(control->Handle(), nullptr, FALSE);
   }
 }
 
-std::string Label::Caption() const { return Narrow(WindowText()); }
+std::string Label::Caption() const { return Utf8FromWide(WindowText()); }
 
 void Label::OnDraw(DeviceContext dc) {
-  const RECT mine = PlaceOf(Handle());
+  const RECT mine = Place();
   const int width = mine.right - mine.left, height = mine.bottom - mine.top;
   // Drawn off screen and copied at once, so that a changing caption does not flicker.
   HDC memory = CreateCompatibleDC(dc);
@@ -55,11 +46,12 @@ void Label::OnDraw(DeviceContext dc) {
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
   form_.PaintSurface(memory, mine.left, mine.top, width, height);
   // From the bottom of the stacking order up to this label.
-  const std::vector<Label*>& labels = form_.Labels();
-  for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
-    if (*it == this || Overlap(PlaceOf((*it)->Handle()), mine))
-      (*it)->PaintCaption(memory, mine.left, mine.top);
-    if (*it == this) break;
+  const auto& controls = form_.Controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    const auto* label = dynamic_cast<const Label*>(it->get());
+    if (label == this || (label && Overlap(label->Place(), mine)))
+      label->PaintCaption(memory, mine.left, mine.top);
+    if (label == this) break;
   }
   BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
   SelectObject(memory, oldBitmap);
@@ -70,18 +62,18 @@ void Label::OnDraw(DeviceContext dc) {
 void Label::PaintCaption(DeviceContext dc, int x, int y) const {
   const std::wstring text = WindowText();
   if (text.empty()) return;
-  RECT r = PlaceOf(Handle());
+  RECT r = Place();
   OffsetRect(&r, -x, -y);
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-  SetTextColor(dc, text_ == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : text_);
+  SetTextColor(dc, row_.text == kSystemColour ? GetSysColor(COLOR_BTNTEXT) : row_.text);
   SetBkMode(dc, TRANSPARENT);
   // One line, cut at the label's edges rather than broken onto lines below it.
   UINT format = DT_SINGLELINE | DT_TOP | DT_NOPREFIX;
-  format |= align_ == TextAlign::kRight    ? DT_RIGHT
-            : align_ == TextAlign::kCentre ? DT_CENTER
-                                           : DT_LEFT;
+  format |= row_.align == TextAlign::kRight    ? DT_RIGHT
+            : row_.align == TextAlign::kCentre ? DT_CENTER
+                                               : DT_LEFT;
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
   RestoreDC(dc, saved);
 }

@@ -9,15 +9,13 @@
 #include <string_view>
 
 #include "Control.h"
-#include "platform/DrawSurface.h"
-#include "platform/FormLayout.h"
 
 namespace tallyo {
 
 class Label : public Control {
  public:
-  // text: the text colour, or kSystemColour for the button-text colour.
-  Label(const ControlPlace& place, std::string_view caption, TextAlign align, Colour text);
+  // The row's text colour, or kSystemColour for the button-text colour.
+  explicit Label(const ControlPlace& place);
 
   void SetCaption(std::string_view caption);
   // UTF-8.
@@ -28,10 +26,6 @@ class Label : public Control {
  private:
   // This label's text on dc, whose origin is at the client point (x, y) of the window.
   void PaintCaption(DeviceContext dc, int x, int y) const;
-
-  Form& form_;
-  TextAlign align_;
-  Colour text_;
 };
 
 }  // namespace tallyo

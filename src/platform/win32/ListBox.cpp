@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 
 ListBox::ListBox(const ControlPlace& place) : Control(place) {
-  Create(place, L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-         WS_EX_CLIENTEDGE);
+  Create(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
 }
 
 void ListBox::Fill(const std::vector<std::string>& lines, bool keep) {
@@ -44,10 +43,8 @@ void ListBox::Fill(const std::vector<std::string>& lines, bool keep) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-int ListBox::Chosen() const {
-  const LRESULT index = SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
-  return index == LB_ERR ? -1 : static_cast<int>(index);
-}
+// LB_ERR, when no line is chosen, is -1.
+int ListBox::Chosen() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
 std::string ListBox::LineText(int index) const {
   const LRESULT n = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -56,7 +53,7 @@ std::string ListBox::LineText(int index) const {
   const LRESULT got = SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index),
                                    reinterpret_cast<LPARAM>(text.data()));
   text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-  return Narrow(text);
+  return Utf8FromWide(text);
 }
 
 }  // namespace tallyo

@@ -14,11 +14,12 @@ class ListBox : public Control {
 
  protected:
   // Replaces the lines (UTF-8), afresh with none chosen, or keeping the chosen line and the
-  // line at the top where they are: only the lines that went are removed and those that
-  // came are added. Reports nothing either way.
+  // line at the top where they are (nothing changes when the lines are the same). Reports
+  // nothing either way.
   void Fill(const std::vector<std::string>& lines, bool keep = false);
   // The chosen line, or -1.
   int Chosen() const;
+  // The text of a line; empty for a line that is not there (-1).
   std::string LineText(int index) const;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Win32Api.h"
+#include "platform/Colours.h"
 
 namespace tallyo {
 namespace {
@@ -10,12 +11,8 @@ namespace {
 constexpr const wchar_t* kPictureClass = L"TallyoPictureBox";
 
 LRESULT CALLBACK PictureProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* box = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-  }
-  auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (box && box->Handle() == hwnd) return box->HandleMessage(message, wParam, lParam);
+  if (auto* box = dynamic_cast<PictureBox*>(Control::Of(hwnd)))
+    return box->HandleMessage(message, wParam, lParam);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -46,9 +43,10 @@ int HeldButtons(WPARAM keys) {
 
 }  // namespace
 
-PictureBox::PictureBox(const ControlPlace& place, Colour background)
-    : Control(place), PlotPicture(background) {
-  Create(place, RegisterPictureClass(), WS_TABSTOP);
+PictureBox::PictureBox(const ControlPlace& place)
+    : Control(place),
+      PlotPicture(place.row.background == kSystemColour ? kChartGrey : place.row.background) {
+  Create(RegisterPictureClass(), WS_TABSTOP);
   OnRescaled();
 }
 

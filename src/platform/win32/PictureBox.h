@@ -18,7 +18,8 @@ class PictureBox : public Control, public PlotPicture {
   // 4 Alt; x, y: the pointer in the user scale in force.
   using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
-  PictureBox(const ControlPlace& place, Colour background);
+  // The row's background colour, or kSystemColour for the chart's grey.
+  explicit PictureBox(const ControlPlace& place);
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 

@@ -1,16 +1,16 @@
 #include "TextBox.h"
 
-#include "Utf16.h"
 #include "Win32Api.h"
+#include "platform/windows/WideText.h"
 
 namespace tallyo {
 
-TextBox::TextBox(const ControlPlace& place, std::string_view text) : Control(place) {
+TextBox::TextBox(const ControlPlace& place) : Control(place) {
   // Before any handler is connected: the layout's text is no change.
-  Create(place, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, text);
+  Create(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, row_.caption);
 }
 
-std::string TextBox::Text() const { return Narrow(WindowText()); }
+std::string TextBox::Text() const { return Utf8FromWide(WindowText()); }
 
 void TextBox::SetText(std::string_view text) {
   if (Text() == text) return;

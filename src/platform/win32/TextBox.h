@@ -13,7 +13,7 @@ namespace tallyo {
 
 class TextBox : public Control {
  public:
-  TextBox(const ControlPlace& place, std::string_view text);
+  explicit TextBox(const ControlPlace& place);
 
   // UTF-8.
   std::string Text() const;

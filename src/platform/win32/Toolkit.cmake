@@ -22,5 +22,5 @@ set_property(SOURCE ${PROJECT_BINARY_DIR}/Tallyo_viewer.rc APPEND PROPERTY OBJEC
   ${TALLYO_ICON_FILE} ${TALLYO_MANIFEST_FILE})
 
 # The API in its UTF-16 form, without the min and max macros, for every file of the
-# toolkit whatever it includes first.
-target_compile_definitions(tallyo PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+# toolkit and of what builds on it (the entry, the window tests) whatever it includes first.
+target_compile_definitions(tallyo PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)

@@ -1,20 +1,8 @@
 #pragma once
 // The Win32 API for the .cpp files of this folder only: the headers the viewer includes
 // forward-declare the handles they need, so that the API's macros (min, max, CreateWindow,
-// DrawText, ...) never reach viewer/ or app/.
-
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef _UNICODE
-#define _UNICODE
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+// DrawText, ...) never reach viewer/ or app/. Toolkit.cmake chooses the API's UTF-16 form
+// without the min and max macros.
 
 #include <windows.h>
 // These build on windows.h and so come after it.

@@ -4,9 +4,7 @@
 
 namespace tallyo {
 
-namespace {
 constexpr std::align_val_t kAlignment{kFileStorageStep};
-}  // namespace
 
 // Large pages on Windows need a privilege that a user's program does not have: the
 // alignment alone is kept, so that the buffer is the same on both systems.

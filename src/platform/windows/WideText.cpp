@@ -1,5 +1,6 @@
 #include "platform/windows/WideText.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace tallyo {
@@ -29,6 +30,12 @@ bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
                                n) == n;
 }
 
+std::wstring Widen(std::string_view utf8) {
+  std::wstring wide;
+  if (!WideFromUtf8(utf8, wide)) wide.clear();
+  return wide;
+}
+
 std::string Utf8FromWide(std::wstring_view wide) {
   std::string utf8;
   if (wide.empty() || wide.size() > INT_MAX) return utf8;
@@ -46,9 +53,7 @@ std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path) {
   if (utf8Path.find('\0') != std::string_view::npos) return DWORD{ERROR_INVALID_NAME};
   std::wstring path;
   if (!WideFromUtf8(utf8Path, path)) return DWORD{ERROR_NO_UNICODE_TRANSLATION};
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
+  std::replace(path.begin(), path.end(), L'/', L'\\');
   if (path.empty()) return DWORD{ERROR_PATH_NOT_FOUND};
   if (StartsWith(path, kLongPrefix) || StartsWith(path, kDevicePrefix)) return path;
 
@@ -80,12 +85,8 @@ std::string SystemMessage(DWORD error) {
   const DWORD n = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring_view sentence(text ? text : L"", text ? n : 0);
-  while (!sentence.empty() &&
-         (sentence.back() == L'\r' || sentence.back() == L'\n' || sentence.back() == L' ')) {
-    sentence.remove_suffix(1);
-  }
-  std::string utf8 = Utf8FromWide(sentence);
+  const std::wstring_view sentence(text ? text : L"", text ? n : 0);
+  std::string utf8 = Utf8FromWide(sentence.substr(0, sentence.find_last_not_of(L"\r\n ") + 1));
   if (text) ::LocalFree(text);
   if (utf8.empty()) utf8 = "Error " + std::to_string(error);
   return utf8;

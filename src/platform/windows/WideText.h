@@ -13,6 +13,8 @@ namespace tallyo {
 
 // The UTF-16 form of utf8, or nothing when utf8 is not valid UTF-8.
 bool WideFromUtf8(std::string_view utf8, std::wstring& wide);
+// The same for a control's text: the empty text when utf8 is not valid UTF-8.
+std::wstring Widen(std::string_view utf8);
 
 // The UTF-8 form of wide; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
