@@ -27,11 +27,17 @@ class Descriptor {
   ~Descriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
-  bool Open(const char* path, int flags, mode_t mode = 0) {
+  // Opens the file and fills st; nullptr when it is a regular file, else the reason to
+  // report. A folder, a pipe or a device under a log file's name must neither be appended
+  // to nor read (a pipe could block the window for good, a device could read without end).
+  const char* Open(const char* path, int flags, struct stat& st, mode_t mode = 0) {
     do {
       fd_ = ::open(path, flags | O_CLOEXEC, mode);
     } while (fd_ < 0 && errno == EINTR);
-    return fd_ >= 0;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return std::strerror(errno);
+    if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(st.st_mode)) return "Not a regular file";
+    return nullptr;
   }
   int Get() const { return fd_; }
   bool IsOpen() const { return fd_ >= 0; }
@@ -46,16 +52,6 @@ class Descriptor {
   int fd_ = -1;
 };
 
-// nullptr when fd is a regular file, else the reason to report. A folder, a pipe or a
-// device under a log file's name must neither be appended to nor read (a pipe could block
-// the window for good, a device could read without end).
-const char* CheckRegular(int fd, struct stat& st) {
-  if (::fstat(fd, &st) != 0) return std::strerror(errno);
-  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
-  if (!S_ISREG(st.st_mode)) return "Not a regular file";
-  return nullptr;
-}
-
 }  // namespace
 
 std::string OutOfMemoryFailure(const std::string& path) {
@@ -69,20 +65,16 @@ std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileB
   // O_NONBLOCK keeps a pipe of that name from blocking the open.
   Descriptor reader;
   struct stat st {};
-  if (reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
-    if (const char* e = CheckRegular(reader.Get(), st)) return FileFailure(kCannotRead, path, e);
-  } else if (errno != ENOENT) {
-    return Failure(kCannotRead, path, errno);
+  const char* unreadable = reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK, st);
+  if (unreadable && (reader.IsOpen() || errno != ENOENT)) {
+    return FileFailure(kCannotRead, path, unreadable);
   }
 
   {
     Descriptor appender;
-    if (!appender.Open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK, 0666)) {
-      return Failure(kCannotAppend, path, errno);
-    }
-    if (!reader.IsOpen()) {
-      if (const char* e = CheckRegular(appender.Get(), st))
-        return FileFailure(kCannotAppend, path, e);
+    const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK;
+    if (const char* e = appender.Open(path.c_str(), flags, st, 0666)) {
+      return FileFailure(kCannotAppend, path, e);
     }
     static constexpr char kEmptyLine[] = {'\r', '\n'};
     std::size_t written = 0;
@@ -97,12 +89,14 @@ std::optional<std::string> AppendEmptyLineAndRead(const std::string& path, FileB
     if (const int e = appender.Close()) return Failure(kCannotAppend, path, e);
   }
 
+  // The size again, now with the empty line.
   if (!reader.IsOpen()) {
-    if (!reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK)) {
-      return Failure(kCannotRead, path, errno);
+    if (const char* e = reader.Open(path.c_str(), O_RDONLY | O_NONBLOCK, st)) {
+      return FileFailure(kCannotRead, path, e);
     }
+  } else if (::fstat(reader.Get(), &st) != 0) {
+    return Failure(kCannotRead, path, errno);
   }
-  if (const char* e = CheckRegular(reader.Get(), st)) return FileFailure(kCannotRead, path, e);
   // The length is taken once: what the logger appends after this moment waits for the
   // next display.
   const auto length = static_cast<std::size_t>(st.st_size);
