@@ -71,14 +71,9 @@ std::int16_t IntegerOf(const Decimal& d) {
 
 // Bytes of text as one number, the first byte lowest (the byte order of x86-64 and of every
 // machine this program is built for).
-std::uint64_t Load8(const char* p) {
-  std::uint64_t x;
-  std::memcpy(&x, p, sizeof x);
-  return x;
-}
-
-std::uint32_t Load4(const char* p) {
-  std::uint32_t x;
+template <class Word>
+Word Load(const char* p) {
+  Word x;
   std::memcpy(&x, p, sizeof x);
   return x;
 }
@@ -170,7 +165,8 @@ bool AtOnce(const char* p, RecordFields& fields) {
   }
   // The logger writes M only when it changes: a line that ends after its S field has none.
   const int sClose = at[2 * kFields - 3];
-  const bool noM = sClose < 2 * kMaskBytes && Load4(p + sClose + 2) == Bytes4('S', '>', '\r', '\n');
+  const bool noM = sClose < 2 * kMaskBytes &&
+                   Load<std::uint32_t>(p + sClose + 2) == Bytes4('S', '>', '\r', '\n');
   const std::ptrdiff_t fieldCount = noM ? kFields - 1 : kFields;
   Decimal values[kFields];
   for (std::ptrdiff_t i = 0; i < fieldCount; ++i) {
@@ -180,9 +176,9 @@ bool AtOnce(const char* p, RecordFields& fields) {
     // One blank before each field, straight after the previous one's close tag.
     if (open != (i == 0 ? 1 : at[2 * i - 1] + 5) || length < 1 || length > 7) return false;
     const char tag = kTagLetters[i];
-    if (Load4(p + open - 1) != Bytes4(' ', '<', tag, '>') ||
-        Load4(p + close) != Bytes4('<', '/', tag, '>') ||
-        !ShortDecimal(Load8(p + open + 3), length, values[i])) {
+    if (Load<std::uint32_t>(p + open - 1) != Bytes4(' ', '<', tag, '>') ||
+        Load<std::uint32_t>(p + close) != Bytes4('<', '/', tag, '>') ||
+        !ShortDecimal(Load<std::uint64_t>(p + open + 3), length, values[i])) {
       return false;
     }
   }
@@ -193,7 +189,7 @@ bool AtOnce(const char* p, RecordFields& fields) {
 
 // The four bytes c0 c1 letter '>' at p, not past end; moves p behind them.
 bool ReadTag(const char*& p, const char* end, char c0, char c1, char letter) {
-  if (end - p < 4 || Load4(p) != Bytes4(c0, c1, letter, '>')) return false;
+  if (end - p < 4 || Load<std::uint32_t>(p) != Bytes4(c0, c1, letter, '>')) return false;
   p += 4;
   return true;
 }
