@@ -39,17 +39,16 @@ void PlotPicture::SetScaleHeight(float height) {
 }
 
 void PlotPicture::Line(float x1, float y1, float x2, float y2, Colour colour) {
-  Add(&PlotBatch::AddLine, x1, y1, x2, y2, colour);
+  BeforeDrawing();
+  batch_.AddLine({map_.ToDeviceX(x1), map_.ToDeviceY(y1)}, {map_.ToDeviceX(x2), map_.ToDeviceY(y2)},
+                 colour);
+  if (batch_.Pending() >= kMaxPending) Flush();
+  Changed();
 }
 
 void PlotPicture::Box(float x1, float y1, float x2, float y2, Colour colour) {
-  Add(&PlotBatch::AddBox, x1, y1, x2, y2, colour);
-}
-
-void PlotPicture::Add(void (PlotBatch::*add)(PlotPoint, PlotPoint, Colour), float x1, float y1,
-                      float x2, float y2, Colour colour) {
   BeforeDrawing();
-  (batch_.*add)({map_.ToDeviceX(x1), map_.ToDeviceY(y1)}, {map_.ToDeviceX(x2), map_.ToDeviceY(y2)},
+  batch_.AddBox({map_.ToDeviceX(x1), map_.ToDeviceY(y1)}, {map_.ToDeviceX(x2), map_.ToDeviceY(y2)},
                 colour);
   if (batch_.Pending() >= kMaxPending) Flush();
   Changed();

@@ -53,9 +53,6 @@ class PlotPicture : public DrawSurface {
   virtual void BeforeDrawing() {}
 
  private:
-  // A line or a box, its corners mapped to device pixels.
-  void Add(void (PlotBatch::*add)(PlotPoint, PlotPoint, Colour), float x1, float y1, float x2,
-           float y2, Colour colour);
   void Changed();
 
   ScaleMap map_;
