@@ -1,6 +1,6 @@
 // The windows of the Windows edition's controls keep nothing of the program's once they
 // go: every window property a control or a form set is removed before its window is
-// destroyed.
+// destroyed. And a form's font stays one the window can draw with.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -30,6 +30,18 @@ TEST(ControlWinTest, DestroyedWindowsKeepNoProperty) {
   { Frontpiece window("C:\\"); }
   UnhookWindowsHookEx(hook);
   EXPECT_TRUE(leftWithProperty.empty()) << leftWithProperty.size() << " windows";
+}
+
+// Asking for the window's own font as the form's font keeps a font the window can use: it
+// once deleted the window's font and went on drawing with the deleted handle.
+TEST(ControlWinTest, WindowsOwnFontAsFormFontStaysUsable) {
+  Frontpiece window("C:\\");
+  window.SetFormFont(kWindowFont);
+  LOGFONTW font{};
+  EXPECT_NE(GetObjectW(window.WindowFont(), sizeof font, &font), 0);
+  window.SetFormFont(FontChoice{"MS Sans Serif", 12});
+  window.SetFormFont(kWindowFont);
+  EXPECT_NE(GetObjectW(window.WindowFont(), sizeof font, &font), 0);
 }
 
 }  // namespace
