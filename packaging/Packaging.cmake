@@ -98,8 +98,7 @@ if(WIN32)
   return()
 endif()
 add_executable(tallyo_render_icons EXCLUDE_FROM_ALL ${tallyo_packaging_dir}/RenderIcons.cpp)
-target_link_libraries(tallyo_render_icons PRIVATE tallyo)
-set_target_properties(tallyo_render_icons PROPERTIES AUTOMOC OFF)
+target_link_libraries(tallyo_render_icons PRIVATE tallyo tallyo_build_flags)
 add_custom_target(packaging_icons
   COMMAND tallyo_render_icons ${tallyo_packaging_dir}
   COMMENT "Rendering the icon files into ${tallyo_packaging_dir}")
