@@ -27,6 +27,24 @@ TALLYO_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wi
 TALLYO_ARM64_PACKAGES=(g++-aarch64-linux-gnu qt6-base-dev:arm64 libgl-dev:arm64
   libgtest-dev:arm64 qemu-user-static)
 
+# tallyo_root DOING [COMMAND...]: how this script runs a command as root, in the array
+# TALLYO_AS_ROOT: empty when it runs as root, sudo otherwise ("${TALLYO_AS_ROOT[@]}" CMD).
+# With neither it says that it cannot do DOING, prints the COMMAND lines for the user to run
+# as root, and fails.
+tallyo_root() {
+  local doing=$1
+  shift
+  if [ "$(id -u)" = 0 ]; then
+    TALLYO_AS_ROOT=()
+  elif command -v sudo >/dev/null 2>&1; then
+    TALLYO_AS_ROOT=(sudo)
+  else
+    echo "Cannot $doing (not root, no sudo). Run as root:" >&2
+    printf '  %s\n' "$@" >&2
+    return 1
+  fi
+}
+
 tallyo_missing_packages() {
   local missing=() p
   for p in "$@"; do
@@ -42,16 +60,11 @@ tallyo_install() {
   local missing
   missing=$(tallyo_missing_packages "${pkgs[@]}")
   [ -n "$missing" ] || return 0
+  tallyo_root "install packages" "apt-get install -y --no-install-recommends $missing" || return 1
   echo "Installing missing packages: $missing"
-  if [ "$(id -u)" = 0 ]; then
-    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo apt-get update -qq && sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-  else
-    echo "Cannot install packages (not root, no sudo). Run as root:" >&2
-    echo "  apt-get install -y --no-install-recommends $missing" >&2
-    return 1
-  fi
+  "${TALLYO_AS_ROOT[@]}" apt-get update -qq &&
+    "${TALLYO_AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y -qq --no-install-recommends $missing
 }
 
 # tallyo_build DIR [cmake options...]: configure (once) and build into DIR.
@@ -66,14 +79,7 @@ tallyo_build() {
 # fetches the package lists again when it installs what is missing.
 tallyo_add_arm64() {
   dpkg --print-foreign-architectures | grep -qx arm64 && return 0
+  tallyo_root "add the architecture arm64" "dpkg --add-architecture arm64" || return 1
   echo "Adding the architecture arm64"
-  if [ "$(id -u)" = 0 ]; then
-    dpkg --add-architecture arm64
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo dpkg --add-architecture arm64
-  else
-    echo "Cannot add the architecture arm64 (not root, no sudo). Run as root:" >&2
-    echo "  dpkg --add-architecture arm64" >&2
-    return 1
-  fi
+  "${TALLYO_AS_ROOT[@]}" dpkg --add-architecture arm64
 }
