@@ -25,11 +25,13 @@
 #include <fstream>
 #include <future>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "log/LoadLog.h"
+#include "support/Deadline.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
 
@@ -267,14 +269,13 @@ TEST_F(BadInputTest, FileThatGrowsDuringTheDisplay) {
   }
   const std::string first = "<T>00:00:01</T><V>1</V>\r\n";
   folder_.WriteLog("day.txt", first);
-  std::atomic<bool> stop{false};
   std::atomic<int> written{1};
   // Fewer lines than the record limit; paced so that the displays fall between its writes.
   constexpr int kLines = 9000;
-  std::thread logger([&] {
+  test::TestThread logger([&](const std::stop_token& stop) {
     test::LoggerFile file(folder_.LogPath("day.txt"));
     ASSERT_TRUE(file.IsOpen());
-    for (int k = 2; k <= kLines && !stop; ++k) {
+    for (int k = 2; k <= kLines && !stop.stop_requested(); ++k) {
       char line[64];
       const int n = std::snprintf(line, sizeof line, "<T>%02d:%02d:%02d</T><V>%d</V>\r\n", k / 3600,
                                   k / 60 % 60, k % 60, k);
@@ -285,11 +286,17 @@ TEST_F(BadInputTest, FileThatGrowsDuringTheDisplay) {
   });
 
   // Displays until the logger is done, each checked against the one before: the file
-  // only grows, so every read is a beginning of the next.
+  // only grows, so every read is a beginning of the next. The logger's writes take well
+  // under a second here, a few seconds under qemu.
   std::string previous;
   int displays = 0;
   int lastCount = 0;
-  while (displays < 20 || written < kLines) {
+  const auto deadline = std::chrono::steady_clock::now() + 12 * test::kWaitLimit;
+  while (displays < 20 || !logger.Ended()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      FAIL() << "the logger wrote " << written.load() << " of " << kLines << " lines in "
+             << displays << " displays";
+    }
     const DisplayResult r = Display("day.txt");
     ++displays;
     ASSERT_EQ(r.outcome, DisplayOutcome::kLoaded);
@@ -307,8 +314,8 @@ TEST_F(BadInputTest, FileThatGrowsDuringTheDisplay) {
       }
     }
   }
-  stop = true;
-  logger.join();
+  logger.Join();
+  if (HasFatalFailure()) return;  // the logger's failure is reported
 
   const auto final = folder_.ReadLog("day.txt");
   ASSERT_TRUE(final.has_value());
@@ -378,11 +385,15 @@ TEST_F(BadInputTest, NoRegularFileNeverBlocks) {
       return LoadLog(*state,
                      DisplayRequest{"00", "00", "23", "59", c.name, folder_.ProgramFolder()});
     });
-    if (display.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    if (display.wait_for(test::kWaitLimit) != std::future_status::ready) {
       ADD_FAILURE() << "the display waits";
       // A writer releases a reader that waits in open; then the display can end.
       const int w = ::open(folder_.LogPath(c.name).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
       if (w >= 0) ::close(w);
+      // One that reads without end cannot be stopped, and the future waits for it.
+      if (display.wait_for(test::kWaitLimit) != std::future_status::ready) {
+        test::EndStuckTestProgram("a display of a name that is no regular file never ends");
+      }
     }
     const DisplayResult r = display.get();
     EXPECT_EQ(r.outcome, DisplayOutcome::kFileError);
