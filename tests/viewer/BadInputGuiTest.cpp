@@ -19,6 +19,7 @@
 #include <ostream>
 #include <string>
 
+#include "support/Deadline.h"
 #include "viewer/GraphFixture.h"
 
 namespace tallyo::test {
@@ -189,7 +190,7 @@ TEST_F(BadInputGuiTest, LogsFolderGoesAndComesBack) {
   folder_.WriteLog("day.txt", bytes);
   Open();
   const auto listed = [&](int count) {
-    return QTest::qWaitFor([&] { return Files().count() == count; }, 1000);
+    return QTest::qWaitFor([&] { return Files().count() == count; }, kWaitLimit.count());
   };
   const auto display = [&] {
     return CatchMessage(

