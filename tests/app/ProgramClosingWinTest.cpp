@@ -7,11 +7,13 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/Program.h"
+#include "support/Deadline.h"
 #include "support/WindowDriver.h"
 
 namespace tallyo::test {
@@ -48,12 +50,12 @@ TEST_P(ProgramClosingWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
   const Closing& how = GetParam();
   std::vector<std::string> seen, faults;
   std::atomic<bool> finished = false;
-  std::thread user([&] {
+  TestThread user([&](const std::stop_token& stop) {
     using Clock = std::chrono::steady_clock;
     auto waitFor = [&](const std::function<bool()>& ready) {
       const auto deadline = Clock::now() + std::chrono::seconds(5);
       while (!ready()) {
-        if (finished || Clock::now() > deadline) return false;
+        if (finished || stop.stop_requested() || Clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
       }
       return true;
@@ -85,12 +87,15 @@ TEST_P(ProgramClosingWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
       faults.push_back("the program did not end");
       for (const wchar_t* c : {L"TallyoGraph", L"TallyoFrontpiece"})
         if (HWND w = FindOwnWindow(c)) ::PostMessageW(w, WM_CLOSE, 0, 0);
+      if (!waitFor([&] { return finished.load(); }) && !stop.stop_requested()) {
+        EndStuckTestProgram("the program does not end, not even when its windows are closed");
+      }
     }
   });
 
   const int exitCode = RunProgram();
   finished = true;
-  user.join();
+  user.Join();
 
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(seen, (std::vector<std::string>{"viewer", "start"}));

@@ -62,6 +62,14 @@ void RunAsAUserWould(const std::filesystem::path& program, LRESULT files) {
   ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                              nullptr, nullptr, &startup, &started));
   CloseHandle(started.hThread);
+  // A program left running by a failed step is ended with the test.
+  struct Ender {
+    HANDLE process;
+    ~Ender() {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+      CloseHandle(process);
+    }
+  } ender{started.hProcess};
 
   HWND graph = WaitForVisibleWindow(started.dwProcessId, L"TallyoGraph");
   ASSERT_NE(graph, nullptr) << "the viewer did not appear";
@@ -81,7 +89,6 @@ void RunAsAUserWould(const std::filesystem::path& program, LRESULT files) {
   ASSERT_EQ(WaitForSingleObject(started.hProcess, 15000), WAIT_OBJECT_0);
   DWORD exitCode = 1;
   GetExitCodeProcess(started.hProcess, &exitCode);
-  CloseHandle(started.hProcess);
   EXPECT_EQ(exitCode, 0u);
 }
 

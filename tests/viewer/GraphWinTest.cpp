@@ -386,6 +386,13 @@ TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
     startSeen->frontEnabled = IsWindowEnabled(frontHandle) != FALSE;
     if (graph) PostMessageW(graph, WM_CLOSE, 0, 0);
   });
+  // Should a window not close, the message loops end here rather than never.
+  const UINT_PTR watchdog = SetTimer(nullptr, 0, static_cast<UINT>(kWaitLimit.count()),
+                                     [](HWND, UINT, UINT_PTR id, DWORD) {
+                                       KillTimer(nullptr, id);
+                                       ADD_FAILURE() << "a window did not close";
+                                       PostQuitMessage(1);
+                                     });
   front.LoadAndShow();
   KillTimer(nullptr, timer);
   startSeen = nullptr;
@@ -398,6 +405,7 @@ TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
   SendMessageW(Control(front.Handle(), kFrontpieceExit), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowVisible(front.Handle()));
   EXPECT_EQ(front.RunUntilClosed(), 0);
+  KillTimer(nullptr, watchdog);
 }
 
 // Runs the program's message loop until done() holds, for kWaitLimit at most; whether it

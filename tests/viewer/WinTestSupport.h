@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/windows/WideText.h"
+#include "support/Deadline.h"
 
 namespace tallyo::test {
 
@@ -36,12 +37,18 @@ inline void SetWindowTextUtf8(HWND hwnd, const std::string& text) {
   SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-// Hands out the messages waiting for this thread (paints among them).
+// Hands out the messages waiting for this thread (paints among them). A queue that never
+// empties fails the test.
 inline void PumpMessages() {
+  const DWORD started = GetTickCount();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+    if (GetTickCount() - started > kWaitLimit.count()) {
+      ADD_FAILURE() << "the message queue never empties";
+      return;
+    }
   }
 }
 

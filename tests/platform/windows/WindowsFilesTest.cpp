@@ -275,11 +275,13 @@ TEST(WindowsProgramFolderTest, IsTheFolderOfTheRunningProgram) {
   ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process))
       << ::GetLastError();
-  ASSERT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+  const DWORD waited = ::WaitForSingleObject(process.hProcess, 60000);
+  if (waited != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 1);  // ends with the test
   DWORD exitCode = 1;
   ::GetExitCodeProcess(process.hProcess, &exitCode);
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
+  ASSERT_EQ(waited, WAIT_OBJECT_0);
   EXPECT_EQ(exitCode, 0u);
   EXPECT_EQ(ReadFileAt(JoinPath(named, "folder.txt")), named);
 }
