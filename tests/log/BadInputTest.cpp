@@ -287,7 +287,7 @@ TEST_F(BadInputTest, FileThatGrowsDuringTheDisplay) {
 
   // Displays until the logger is done, each checked against the one before: the file
   // only grows, so every read is a beginning of the next. The logger's writes take well
-  // under a second here, a few seconds under qemu.
+  // under a second, under qemu too.
   std::string previous;
   int displays = 0;
   int lastCount = 0;
