@@ -62,7 +62,6 @@ void RunDisplay(benchmark::State& state, const std::string& source, const Window
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
   state.counters["records"] = viewer->recordCount;
-  state.counters["lines"] = static_cast<double>(viewer->logLines.size());
 }
 
 void BM_LoadLog_NormalDay(benchmark::State& state) {

@@ -71,6 +71,29 @@ Failure SizeOf(HANDLE h, const std::string& path, std::uint64_t& size) {
   return std::nullopt;
 }
 
+// What OpenExisting gives for a name that is no file on a disk.
+constexpr DWORD kNoFileOnADisk = ERROR_BAD_FILE_TYPE;
+
+// Opens the existing file name for reading into reader; NO_ERROR or why not.
+DWORD OpenExisting(const std::wstring& name, std::intptr_t& reader) {
+  // The name's attributes first, which opens nothing: a name that is no file on a disk
+  // (a device; under Wine a pipe, whose opening would release a writer waiting for a
+  // reader) is not opened for reading.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return ::GetLastError();
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0) return kNoFileOnADisk;
+  const HANDLE h = OpenFile(name, GENERIC_READ, OPEN_EXISTING);
+  if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
+  reader = reinterpret_cast<std::intptr_t>(h);
+  return NO_ERROR;
+}
+
+// The sentence for what OpenExisting could not open.
+Failure CannotOpen(const std::string& path, DWORD error) {
+  if (error == kNoFileOnADisk) return FileFailure(kCannotRead, path, "Not a regular file");
+  return Fail(kCannotRead, path, error);
+}
+
 }  // namespace
 
 void LogFile::Close() {
@@ -86,11 +109,10 @@ Failure LogFile::OpenToRead(const std::string& path) {
   path_ = path;
   std::wstring name;
   if (Failure failure = SystemName(path, name)) return failure;
-  const HANDLE h = OpenFile(name, GENERIC_READ, OPEN_EXISTING);
-  if (h == INVALID_HANDLE_VALUE) return Fail(kCannotRead, path, ::GetLastError());
-  reader_ = reinterpret_cast<std::intptr_t>(h);
-  if (Failure failure = NotALogFile(h, path)) return failure;
-  return SizeOf(h, path, length_);
+  const DWORD error = OpenExisting(name, reader_);
+  if (error != NO_ERROR) return CannotOpen(path, error);
+  if (Failure failure = NotALogFile(AsHandle(reader_), path)) return failure;
+  return SizeOf(AsHandle(reader_), path, length_);
 }
 
 Failure LogFile::OpenToAppend(const std::string& path) {
@@ -102,25 +124,25 @@ Failure LogFile::OpenToAppend(const std::string& path) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     // An existing file is opened for reading first, so that a file that cannot be read
     // (held by a program that shares nothing, a folder) is left exactly as it is.
-    const HANDLE r = OpenFile(name, GENERIC_READ, OPEN_EXISTING);
-    if (r != INVALID_HANDLE_VALUE) {
-      reader_ = reinterpret_cast<std::intptr_t>(r);
-      if (Failure failure = NotALogFile(r, path)) return failure;
+    const DWORD error = OpenExisting(name, reader_);
+    if (error == NO_ERROR) {
+      if (Failure failure = NotALogFile(AsHandle(reader_), path)) return failure;
       // FILE_APPEND_DATA without FILE_WRITE_DATA: every write goes to the end of the file
       // as it is at that moment, never over what the logger wrote meanwhile.
       const HANDLE h = OpenFile(name, kAppendAccess, OPEN_EXISTING);
       if (h == INVALID_HANDLE_VALUE) return Fail(kCannotAppend, path, ::GetLastError());
       appender_ = reinterpret_cast<std::intptr_t>(h);
+    } else if (!Missing(error)) {
+      return CannotOpen(path, error);
     } else {
-      missing = ::GetLastError();
-      if (!Missing(missing)) return Fail(kCannotRead, path, missing);
+      missing = error;
       // Nothing is there, or a link that leads nowhere: the file is made new and only in
       // its folder; a link of that name is not followed to make what it names.
       const HANDLE h = OpenFile(name, kAppendAccess, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT);
       if (h == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-        return Fail(kCannotAppend, path, error);
+        const DWORD refused = ::GetLastError();
+        if (refused == ERROR_FILE_EXISTS || refused == ERROR_ALREADY_EXISTS) continue;
+        return Fail(kCannotAppend, path, refused);
       }
       appender_ = reinterpret_cast<std::intptr_t>(h);
       const HANDLE made = OpenFile(name, GENERIC_READ, OPEN_EXISTING);
