@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <optional>
@@ -25,10 +26,15 @@ std::size_t LastLineEnd(const char* bytes, std::size_t firstLf, std::size_t size
 }
 
 // The file offset just past the first CR LF at or after offset, or the file's length when
-// there is none; crBefore: the byte before offset is a CR. Reads in pieces into scratch.
+// there is none; crBefore: the byte before offset is a CR. Reads in pieces into scratch,
+// and not past `farthest`: a line that goes on beyond it gives an end past it.
 Failure FindLineEnd(LogFile& file, std::uint64_t offset, bool crBefore, char* scratch,
-                    std::size_t pieceBytes, std::uint64_t& end) {
+                    std::size_t pieceBytes, std::uint64_t farthest, std::uint64_t& end) {
   for (;;) {
+    if (offset > farthest) {
+      end = offset;
+      return std::nullopt;
+    }
     std::size_t got = 0;
     if (Failure failure = file.ReadAt(offset, scratch, pieceBytes, got)) return failure;
     if (got == 0) {
@@ -77,17 +83,21 @@ Failure ReadLines(LogFile& file, std::size_t pieceBytes, const LinesTaker& take)
     if (carried == buffer.capacity) {
       // The line is longer than the buffer: where it ends is found first, and the memory for
       // all of it and the next piece is taken only when the system can spare it.
+      // The search for the end stops where the line could no longer fit.
+      const std::uint64_t room =
+          MemoryStillAvailable().value_or(std::numeric_limits<std::uint64_t>::max() / 4);
+      const std::uint64_t most = room > kHeadroom + pieceBytes ? room - kHeadroom - pieceBytes : 0;
       Buffer scratch;
       if (!scratch.Allocate(pieceBytes)) return file.OutOfMemory();
       std::uint64_t lineEnd = 0;
-      if (Failure failure = FindLineEnd(file, offset, buffer.bytes[carried - 1] == '\r',
-                                        scratch.bytes.get(), pieceBytes, lineEnd)) {
+      if (Failure failure =
+              FindLineEnd(file, offset, buffer.bytes[carried - 1] == '\r', scratch.bytes.get(),
+                          pieceBytes, offset + (most > carried ? most - carried : 0), lineEnd)) {
         return failure;
       }
       scratch = Buffer();
       const std::uint64_t wanted = carried + (lineEnd - offset) + pieceBytes;
-      const std::optional<std::uint64_t> room = MemoryStillAvailable();
-      if (wanted > std::size_t(-1) / 2 || (room && wanted + kHeadroom > *room)) {
+      if (wanted > std::numeric_limits<std::size_t>::max() / 2 || wanted + kHeadroom > room) {
         return file.OutOfMemory();
       }
       Buffer larger;

@@ -264,9 +264,9 @@ TEST(WindowsFilesTest, OutOfMemoryIsToldInTheSystemsWords) {
 TEST(WindowsPathsTest, EveryNameConvertsBackToItself) {
   const std::wstring names[] = {
       L"caf\u00e9.txt",
-      std::wstring(L"caf") + wchar_t(0xD800) + L".txt",           // a lead surrogate alone
-      std::wstring(L"caf") + wchar_t(0xDC00) + L".txt",           // a trail surrogate alone
-      std::wstring(L"x") + wchar_t(0xDC00) + wchar_t(0xD800),     // the two in the wrong order
+      std::wstring(L"caf") + wchar_t(0xD800) + L".txt",              // a lead surrogate alone
+      std::wstring(L"caf") + wchar_t(0xDC00) + L".txt",              // a trail surrogate alone
+      std::wstring(L"x") + wchar_t(0xDC00) + wchar_t(0xD800),        // the two in the wrong order
       std::wstring(L"\U0001F32C wind") + wchar_t(0xDBFF) + L".txt",  // a pair, then one alone
   };
   for (const std::wstring& name : names) {
@@ -308,8 +308,7 @@ TEST(WindowsHostDiskTest, AFullDiskLeavesTheFileAsItWas) {
   if (!before) GTEST_SKIP() << "a small file system needs root (mounting a tmpfs)";
   LogFile file;
   ASSERT_EQ(file.OpenToAppend(day), std::nullopt);
-  EXPECT_EQ(file.Append("\r\n"),
-            FileFailure(kCannotAppend, day, SystemMessage(ERROR_DISK_FULL)));
+  EXPECT_EQ(file.Append("\r\n"), FileFailure(kCannotAppend, day, SystemMessage(ERROR_DISK_FULL)));
   EXPECT_EQ(ReadFileAt(day), before);
 }
 
