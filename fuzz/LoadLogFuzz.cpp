@@ -163,8 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(f);
   }
 
-  const tallyo::DisplayRequest request{in.time1h, in.time1m, in.time2h, in.time2m,
-                                       in.noFileName ? "" : "day.txt", Folder(), in.piece};
+  const tallyo::DisplayRequest request{
+      in.time1h, in.time1m, in.time2h, in.time2m, in.noFileName ? "" : "day.txt",
+      Folder(),  in.piece};
   const tallyo::DisplayResult result = tallyo::LoadLog(*state, request);
   const long long grown = FileSize(path) - static_cast<long long>(file.size());
 

@@ -1,11 +1,12 @@
 #!/bin/sh
 # host-disk.sh make|check FOLDER: disk states that a Windows program cannot make itself,
 # made on the host for the tests that run under Wine (WindowsHostDiskTest).
-#   make   FOLDER/pipe.txt, a pipe whose writer waits for a reader to take its line, and,
-#          as root, FOLDER/full, a small file system with no room left, holding day.txt
-#          whose last page has room for one byte
-#   check  the writer's line arrives whole and the writer ended well; the small file
-#          system goes
+#   make   FOLDER/pipe.txt, a pipe whose writer waits for a reader to take its line;
+#          FOLDER/link.txt, a link to a file in FOLDER/nowhere that is not there; and, as
+#          root, FOLDER/full, a small file system with no room left, holding day.txt whose
+#          last page has room for one byte
+#   check  the writer's line arrives whole and the writer ended well; nothing was made
+#          where the link points; the small file system goes
 set -u
 command=$1
 folder=$2
@@ -14,8 +15,9 @@ line='<T>01:00</T><V>1</V>'
 case $command in
 make)
   rm -rf "$folder"
-  mkdir -p "$folder/full"
+  mkdir -p "$folder/full" "$folder/nowhere"
   mkfifo "$folder/pipe.txt"
+  ln -s "$folder/nowhere/gone.txt" "$folder/link.txt"
   # The writer waits in its open until a reader comes, detached from ctest's output.
   setsid sh -c 'printf "%s\r\n" "$1" >"$2/pipe.txt"; echo $? >"$2/writer-status"' \
     writer "$line" "$folder" </dev/null >/dev/null 2>&1 &
@@ -39,6 +41,10 @@ check)
   done
   if [ "$(cat "$folder/writer-status" 2>/dev/null)" != 0 ]; then
     echo "the pipe's writer did not end well"
+    status=1
+  fi
+  if [ -n "$(ls -A "$folder/nowhere")" ]; then
+    echo "something was made where the link points: $(ls -A "$folder/nowhere")"
     status=1
   fi
   if mountpoint -q "$folder/full"; then umount "$folder/full" || umount -l "$folder/full"; fi

@@ -301,6 +301,14 @@ TEST(WindowsHostDiskTest, APipesWriterNeverNoticesTheViewer) {
   }
 }
 
+TEST(WindowsHostDiskTest, ALinkThatLeadsNowhereMakesNothing) {
+  if (HostDisk().empty()) GTEST_SKIP() << "runs as the ctest entry WindowsHostDiskTest";
+  const std::string link = HostDisk() + "\\link.txt";
+  LogFile file;
+  EXPECT_EQ(file.OpenToAppend(link),
+            FileFailure(kCannotAppend, link, SystemMessage(ERROR_FILE_NOT_FOUND)));
+}
+
 TEST(WindowsHostDiskTest, AFullDiskLeavesTheFileAsItWas) {
   if (HostDisk().empty()) GTEST_SKIP() << "runs as the ctest entry WindowsHostDiskTest";
   const std::string day = HostDisk() + "\\full\\day.txt";
