@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <bit>
 #include <variant>
 
 #include "platform/FileMessages.h"
@@ -24,7 +25,8 @@ Failure Fail(const char* what, const std::string& path, DWORD error) {
   return FileFailure(what, path, SystemMessage(error));
 }
 
-HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+// The header keeps a handle as the integer of its bits.
+HANDLE AsHandle(std::intptr_t h) { return std::bit_cast<HANDLE>(h); }
 
 HANDLE OpenFile(const std::wstring& path, DWORD access, DWORD disposition, DWORD flags = 0) {
   return ::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition,
