@@ -81,9 +81,9 @@ Failure ReadLines(LogFile& file, std::size_t pieceBytes, const LinesTaker& take)
   std::uint64_t offset = 0;  // the next byte of the file to read
   for (;;) {
     if (carried == buffer.capacity) {
-      // The line is longer than the buffer: where it ends is found first, and the memory for
-      // all of it and the next piece is taken only when the system can spare it.
-      // The search for the end stops where the line could no longer fit.
+      // The line is longer than the buffer: where it ends is found first (but not beyond
+      // where it could no longer fit), and the memory for all of it and the next piece is
+      // taken only when the system can spare it.
       const std::uint64_t room =
           MemoryStillAvailable().value_or(std::numeric_limits<std::uint64_t>::max() / 4);
       const std::uint64_t most = room > kHeadroom + pieceBytes ? room - kHeadroom - pieceBytes : 0;
