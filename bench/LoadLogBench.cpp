@@ -1,13 +1,16 @@
-// DISPLAY (LoadLog) alone on a normal day, on a huge one and on a file of nothing but empty
-// lines, and `wc -l` on the same big files in the same run as the yardstick for reading a
-// file of that size.
+// DISPLAY (LoadLog) alone on a normal day, on a huge one, on a file of nothing but empty
+// lines and on a gigabyte of readings outside the window, and `wc -l` on the same big files
+// in the same run as the yardstick for reading a file of that size.
 //
 // Inputs come from the environment (the ./bench script sets them):
 //   TALLYO_BENCH_NORMAL  a day logged every 10 s (8,640 lines)
 //   TALLYO_BENCH_HUGE    a day of 1,000,000 lines
 //   TALLYO_BENCH_EMPTY   25,000,000 empty lines (CR LF only)
+//   TALLYO_BENCH_GIGABYTE  a gigabyte of readings, shown through the window 00:00 to 00:00,
+//                        which holds none of them
 //   TALLYO_BENCH_HUGE_START, TALLYO_BENCH_HUGE_FINISH  the window shown of the huge day,
 //                        "HH:MM"; it must keep fewer than 9,999 records
+//   TALLYO_BENCH_PIECE   the size of the pieces the file is read in (default: DISPLAY's)
 
 #include <benchmark/benchmark.h>
 
@@ -45,8 +48,9 @@ void RunDisplay(benchmark::State& state, const std::string& source, const Window
     return;
   }
   auto viewer = std::make_unique<ViewerState>();
-  const DisplayRequest request{window.h1, window.m1,  window.h2,
-                               window.m2, day.Name(), day.Folder()};
+  const std::size_t piece = std::stoul(EnvOr("TALLYO_BENCH_PIECE", std::to_string(kPieceBytes)));
+  const DisplayRequest request{window.h1,  window.m1,    window.h2, window.m2,
+                               day.Name(), day.Folder(), piece};
   // One display outside the clock: checks the window and warms the page cache, as a user's
   // second look at the same day would find it.
   const DisplayResult first = LoadLog(*viewer, request);
@@ -62,7 +66,6 @@ void RunDisplay(benchmark::State& state, const std::string& source, const Window
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
   state.counters["records"] = viewer->recordCount;
-  state.counters["lines"] = static_cast<double>(viewer->logLines.size());
 }
 
 void BM_LoadLog_NormalDay(benchmark::State& state) {
@@ -83,6 +86,14 @@ void BM_LoadLog_EmptyLines(benchmark::State& state) {
              DisplayOutcome::kNoData);
 }
 BENCHMARK(BM_LoadLog_EmptyLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A stray gigabyte of readings (days run together, a disk image of logs): every line is
+// looked at, none is kept, "No data for that date".
+void BM_LoadLog_Gigabyte(benchmark::State& state) {
+  RunDisplay(state, EnvOr("TALLYO_BENCH_GIGABYTE", "gigabyte.txt"), {"00", "00", "00", "00"},
+             DisplayOutcome::kNoData);
+}
+BENCHMARK(BM_LoadLog_Gigabyte)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // The real `wc -l` on the same bytes, timed around posix_spawn and waitpid.
 void RunWcLines(benchmark::State& state, const std::string& source) {
@@ -112,6 +123,11 @@ void BM_WcLines_EmptyLines(benchmark::State& state) {
   RunWcLines(state, EnvOr("TALLYO_BENCH_EMPTY", "empty-lines.txt"));
 }
 BENCHMARK(BM_WcLines_EmptyLines)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_WcLines_Gigabyte(benchmark::State& state) {
+  RunWcLines(state, EnvOr("TALLYO_BENCH_GIGABYTE", "gigabyte.txt"));
+}
+BENCHMARK(BM_WcLines_Gigabyte)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 }  // namespace
 }  // namespace tallyo::bench

@@ -1,13 +1,12 @@
 #pragma once
 // Where the bytes DISPLAY looks for lie in 64 bytes of text: bit k of each mask stands for
 // byte k. Every x86-64 processor compares sixteen bytes at a time with SSE2, and one with
-// AVX2 compares 32 at a time and counts bits with its own instruction; every 64-bit ARM
+// AVX2 compares 32 at a time; every 64-bit ARM
 // processor compares sixteen at a time with NEON. Any other processor looks at one byte
 // after the other.
 //
-// Each way is a type: Of gives the CRs and LFs, Count the bits set in a mask, and Opens
-// the '<'s (all but AVX2's). PlainMasks is the way every processor of the kind the program
-// is built for has.
+// Each way is a type: Of gives the CRs and LFs, and Opens the '<'s (all but AVX2's). PlainMasks is
+// the way every processor of the kind the program is built for has.
 
 #include <bit>
 #include <cstddef>
@@ -36,14 +35,6 @@ struct LineEnds {
   std::uint64_t lf;  // '\n'
 };
 
-// The number of bits set, without the processor's own count (not part of plain x86-64).
-inline int BitCount(std::uint64_t x) {
-  x -= (x >> 1) & 0x5555555555555555u;
-  x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
-  x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fu;
-  return static_cast<int>((x * 0x0101010101010101u) >> 56);
-}
-
 // One byte after the other. Built on every processor, so that the tests hold it against
 // the others everywhere.
 struct BytewiseMasks {
@@ -61,7 +52,6 @@ struct BytewiseMasks {
     }
     return m;
   }
-  static int Count(std::uint64_t x) { return BitCount(x); }
 };
 
 #if defined(TALLYO_BYTE_MASKS_SSE2)
@@ -84,7 +74,6 @@ struct Sse2Masks {
     }
     return m;
   }
-  static int Count(std::uint64_t x) { return BitCount(x); }
 
   static __m128i Load(const char* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -113,7 +102,6 @@ struct NeonMasks {
     return {Mask(v0, v1, v2, v3, vdupq_n_u8('\r')), Mask(v0, v1, v2, v3, vdupq_n_u8('\n'))};
   }
   // The processor's own count (CNT and ADDV).
-  static int Count(std::uint64_t x) { return std::popcount(x); }
 
   static uint8x16_t Load(const char* p) {
     return vld1q_u8(reinterpret_cast<const std::uint8_t*>(p));
@@ -143,7 +131,7 @@ inline std::uint64_t OpenMaskOf(const char* p) { return PlainMasks::Opens(p); }
 
 #ifdef TALLYO_BYTE_MASKS_AVX2
 
-// The same with AVX2 and POPCNT. The program is built for plain x86-64, so these are
+// The same with AVX2. The program is built for plain x86-64, so these are
 // compiled for those instructions on their own and used only where HasAvx2 says so: their
 // callers carry the same target. The '<'s are looked for in short windows only, where
 // SSE2 suffices.
@@ -158,10 +146,9 @@ struct Avx2Masks {
   [[gnu::target("avx2")]] static std::uint64_t Mask(__m256i v, __m256i c) {
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, c)));
   }
-  [[gnu::target("popcnt")]] static int Count(std::uint64_t x) { return __builtin_popcountll(x); }
 };
 
-inline bool HasAvx2() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt"); }
+inline bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 #endif
 

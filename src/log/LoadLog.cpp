@@ -9,8 +9,8 @@
 #include <string>
 
 #include "log/ByteMasks.h"
+#include "log/LineReader.h"
 #include "log/LineTime.h"
-#include "log/LogLines.h"
 #include "log/RecordFields.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
@@ -22,6 +22,20 @@ namespace {
 
 std::optional<double> JoinedTime(std::string_view hours, std::string_view minutes) {
   return ParseTimeOfDay(std::string(hours) + ':' + std::string(minutes));
+}
+
+// The position of the CR of the first CR LF at or after from, or npos.
+std::size_t FindCrLf(std::string_view text, std::size_t from) {
+  const char* data = text.data();
+  std::size_t pos = from;
+  while (pos < text.size()) {
+    const void* lf = std::memchr(data + pos, '\n', text.size() - pos);
+    if (!lf) break;
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(lf) - data);
+    if (at > from && data[at - 1] == '\r') return at - 1;
+    pos = at + 1;  // a lone LF is part of the line
+  }
+  return std::string_view::npos;
 }
 
 // The first whole second of the day whose time value lies above bound (orEqual: is not
@@ -40,8 +54,9 @@ int FirstSecond(double bound, bool orEqual) {
   return s;
 }
 
-// One pass over the text: cuts it at every CR LF into the state's lines, examines each line
-// by the rules and stores the records that lie inside the window.
+// One pass over a run of whole lines: examines each line by the rules and stores the records
+// that lie inside the window. The runs of one file come one after the other (LineReader.h);
+// what a display carries from line to line (the count, the M text) lives on between them.
 //
 // The bytes are taken 64 at a time as masks of their CRs and LFs: an LF right after a CR
 // ends a line, and the next line starts behind it. Each line is looked at from its start,
@@ -50,17 +65,19 @@ int FirstSecond(double bound, bool orEqual) {
 // takes the general search over the whole line. A line that begins with anything else
 // holds a field only if it holds a '<' somewhere: it is searched for one when its end is
 // found, and takes the general search only then. Empty lines are skipped by the masks
-// alone. After the record limit the rest is only cut.
+// alone.
 class Scan {
  public:
-  Scan(ViewerState& state, std::string_view text)
+  explicit Scan(ViewerState& state)
       : state_(state),
-        text_(text),
         firstSecond_(FirstSecond(state.startTime, false)),
         endSecond_(FirstSecond(state.finishTime, true)) {}
 
-  // Returns whether the record limit was reached.
-  bool Run() {
+  // The lines of text, each ended by its CR LF but perhaps the last. Returns false once the
+  // record limit is reached: the rest of the file need not be read.
+  bool Run(std::string_view text) {
+    text_ = text;
+    pending_ = false;
 #ifdef TALLYO_BYTE_MASKS_AVX2
     if (HasAvx2()) return RunAvx2();
 #endif
@@ -68,24 +85,22 @@ class Scan {
   }
 
   int Count() const { return count_; }
+  bool LimitReached() const { return limitReached_; }
 
  private:
 #ifdef TALLYO_BYTE_MASKS_AVX2
-  // The whole pass compiled for AVX2, the masks and the bit count inlined into it.
-  [[gnu::target("avx2,popcnt"), gnu::flatten]] bool RunAvx2() { return RunWith<Avx2Masks>(); }
+  // The whole pass compiled for AVX2, the masks inlined into it.
+  [[gnu::target("avx2"), gnu::flatten]] bool RunAvx2() { return RunWith<Avx2Masks>(); }
 #endif
 
   template <class Masks>
   [[gnu::always_inline]] bool RunWith() {
     const char* data = text_.data();
     const std::size_t size = text_.size();
-    LogLines& lines = state_.logLines;
-    std::size_t crLfs = 0;
     std::uint64_t crBefore = 0;   // 1 when the byte before this block is a CR
     std::uint64_t startNext = 1;  // 1 when a line starts at this block's first byte
     alignas(16) char last[kMaskBytes];
-    for (std::size_t base = 0; base < size; base += kMaskBytes) {
-      if (base % LogLines::kBlockBytes == 0 && base != 0) lines.Block(crLfs);
+    for (std::size_t base = 0; base < size && !limitReached_; base += kMaskBytes) {
       const char* p = data + base;
       if (size - base < kMaskBytes) {
         // The last bytes, padded with NULs (none of them a byte looked for).
@@ -96,12 +111,10 @@ class Scan {
       const LineEnds m = Masks::Of(p);
       const std::uint64_t ends = m.lf & ((m.cr << 1) | crBefore);  // the LF of each CR LF
       crBefore = m.cr >> 63;
-      crLfs += static_cast<std::size_t>(Masks::Count(ends));
       // The lines that start in this block, but those that end at once (a CR LF of their
       // own; one whose LF lies in the next block is left to Start).
       std::uint64_t starts = ((ends << 1) | startNext) & ~(m.cr & (m.lf >> 1));
       startNext = ends >> 63;
-      if (limitReached_) continue;
 
       if (pending_ && ends != 0)
         EndPending(base + static_cast<std::size_t>(std::countr_zero(ends)));
@@ -118,8 +131,7 @@ class Scan {
       }
     }
     if (pending_ && !limitReached_) EndPending(size + 1);
-    lines.Finish(crLfs);
-    return limitReached_;
+    return !limitReached_;
   }
 
   // The line that starts at start.
@@ -204,6 +216,19 @@ class Scan {
   std::int16_t carriedM_ = 0;  // the carried M text, held as its value; empty counts as 0
 };
 
+// DISPLAY's one change to a file: an empty line at its end. A file that does not end in LF
+// is in the middle of a line that its writer has not finished yet; that line's end is the
+// writer's to add, so nothing is appended, and the unfinished line is read as the last
+// line, just as it would be with the empty line behind it. The look at the last byte and
+// the append follow each other at once: a writer that adds part of a line in between is
+// the one case left (docs/DEVELOPING.md).
+Failure AppendEmptyLine(LogFile& file) {
+  std::optional<char> last;
+  if (Failure failure = file.LastByte(last)) return failure;
+  if (last && *last != '\n') return std::nullopt;
+  return file.Append("\r\n");
+}
+
 }  // namespace
 
 std::string LogFilePath(std::string_view programFolder, std::string_view fileName) {
@@ -221,32 +246,21 @@ DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request) {
   // Only the empty caption means "no file"; blanks are a file name like any other.
   if (request.fileName.empty()) return {DisplayOutcome::kNoFileChosen, std::string(kNoFileMessage)};
 
-  const std::string_view before = state.logText.View();
-  if (std::optional<std::string> error = AppendEmptyLineAndRead(
-          LogFilePath(request.programFolder, request.fileName), state.logText)) {
-    // The earlier lines stay unless the failure came after the buffer was given up; views
-    // into bytes that are gone must not survive.
-    const std::string_view after = state.logText.View();
-    if (after.data() != before.data() || after.size() != before.size()) state.logLines.clear();
-    return {DisplayOutcome::kFileError, std::move(*error)};
-  }
+  LogFile file;
+  Failure failure = file.OpenToAppend(LogFilePath(request.programFolder, request.fileName));
+  if (!failure) failure = AppendEmptyLine(file);
+  if (failure) return {DisplayOutcome::kFileError, std::move(*failure)};
 
-  const std::string_view text = state.logText.View();
   state.recordCount = 0;
   state.zoomState = 0;
-  try {
-    state.logLines.Start(text);
-  } catch (const std::bad_alloc&) {
-    // A machine short of memory: told like a file that cannot be read, with no records
-    // (recordCount stays 0), instead of ending the program.
-    return {DisplayOutcome::kFileError,
-            OutOfMemoryFailure(LogFilePath(request.programFolder, request.fileName))};
-  }
-
-  Scan scan(state, text);
-  const bool limitReached = scan.Run();
+  Scan scan(state);
+  // A day that cannot be read to its end (a failing disk, too little memory for one of its
+  // lines) keeps no records: recordCount stays 0.
+  failure = ReadLines(file, request.pieceBytes,
+                      [&scan](std::string_view lines) { return scan.Run(lines); });
+  if (failure) return {DisplayOutcome::kFileError, std::move(*failure)};
   const int count = scan.Count();
-  if (limitReached) {
+  if (scan.LimitReached()) {
     state.recordCount = kRecordLimit + 1;
     return {DisplayOutcome::kRecordLimit, std::string(kRecordLimitMessage)};
   }

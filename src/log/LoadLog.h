@@ -1,20 +1,23 @@
 #pragma once
 // The DISPLAY command: checks the time window and the chosen file, appends the empty line,
-// reads the file whole and stores the records that lie strictly inside the window.
+// reads the file in pieces and stores the records that lie strictly inside the window.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "log/LineReader.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
 
 // What DISPLAY reads from the window.
 struct DisplayRequest {
-  std::string_view time1h, time1m;  // start: hours, minutes
-  std::string_view time2h, time2m;  // finish: hours, minutes
-  std::string_view fileName;        // caption of text1: a bare file name
-  std::string_view programFolder;   // the logs folder lies directly inside it
+  std::string_view time1h, time1m;       // start: hours, minutes
+  std::string_view time2h, time2m;       // finish: hours, minutes
+  std::string_view fileName;             // caption of text1: a bare file name
+  std::string_view programFolder;        // the logs folder lies directly inside it
+  std::size_t pieceBytes = kPieceBytes;  // how much of the file is read at once
 };
 
 enum class DisplayOutcome {

@@ -5,11 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
-#include <vector>
 
-#include "log/LogLines.h"
-#include "platform/FileBuffer.h"
 #include "platform/NumberFormat.h"
 
 namespace tallyo {
@@ -23,11 +19,6 @@ using Series = std::array<double, kSeriesSize>;
 using MSeries = std::array<std::int16_t, kSeriesSize>;
 
 struct ViewerState {
-  // The bytes of the log file last read by DISPLAY, and its lines, cut in those bytes.
-  // Both keep their storage from one display to the next.
-  FileBuffer logText;
-  LogLines logLines;
-
   Series voltsSeries{};
   Series ampsSeries{};
   Series wattsSeries{};

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <algorithm>
 #include <utility>
 
 #include "platform/FolderListing.h"
@@ -44,7 +45,7 @@ void FileListBox::SetPath(std::string folder) {
 
 std::string FileListBox::FileName() const {
   const QList<QListWidgetItem*> chosen = selectedItems();
-  return chosen.isEmpty() ? std::string() : chosen.front()->text().toStdString();
+  return chosen.isEmpty() ? std::string() : names_[static_cast<std::size_t>(row(chosen.front()))];
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
@@ -62,21 +63,24 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void FileListBox::Refill(bool keep) {
-  QStringList names, shown;
-  for (const std::string& name : ListFolder(path_, EntryKind::kFiles, pattern_))
-    names << QString::fromStdString(name);
-  for (int i = 0; i < count(); ++i) shown << item(i)->text();
-  if (keep && names == shown) return;
+  std::vector<std::string> names = ListFolder(path_, EntryKind::kFiles, pattern_);
+  if (keep && names == names_) return;
   // The chosen entry and the one at the top are found again by their names.
-  const int chosen =
-      keep ? static_cast<int>(names.indexOf(QString::fromStdString(FileName()))) : -1;
+  const auto rowOf = [&names](const std::string& name) {
+    const auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+  };
+  const int chosen = keep ? rowOf(FileName()) : -1;
   const QListWidgetItem* top = keep ? itemAt(1, 1) : nullptr;
-  const int topRow = top ? static_cast<int>(names.indexOf(top->text())) : -1;
+  const int topRow = top ? rowOf(names_[static_cast<std::size_t>(row(top))]) : -1;
   const bool chosenInView =
       chosen >= 0 && viewport()->rect().contains(visualItemRect(selectedItems().front()));
   filling_ = true;
   clear();
-  addItems(names);
+  names_ = std::move(names);
+  // A name that is not valid UTF-8 shows each stray byte as U+FFFD; its row still opens
+  // the file of exactly that name.
+  for (const std::string& name : names_) addItem(QString::fromUtf8(name));
   setCurrentRow(chosen);
   if (topRow >= 0) scrollToItem(item(topRow), QAbstractItemView::PositionAtTop);
   if (chosenInView) scrollToItem(item(chosen));

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tallyo {
 
@@ -31,7 +32,8 @@ class FileListBox : public QListWidget {
   void SetPath(std::string folder);
   const std::string& Path() const { return path_; }
 
-  // The chosen entry's file name without folder (UTF-8); empty when none is chosen.
+  // The chosen entry's file name without folder, byte for byte as the system gave it;
+  // empty when none is chosen.
   std::string FileName() const;
 
   std::function<void(const std::string& fileName)> onClick;
@@ -47,6 +49,7 @@ class FileListBox : public QListWidget {
 
   std::string pattern_ = "*.*";
   std::string path_;
+  std::vector<std::string> names_;  // the file name of each row, as the system gave it
   QFileSystemWatcher watcher_;
   bool filling_ = false;
   bool pressing_ = false;

@@ -37,7 +37,8 @@ T* WithCaption(Form& form, const LayoutRow& row) {
 QWidget* MakeControl(Form& form, const LayoutRow& row) {
   switch (row.kind) {
     case ControlKind::kLabel: {
-      auto* label = WithCaption<Label>(form, row);
+      auto* label = new Label(&form);
+      label->SetCaption(row.caption);
       label->SetAlignment(ToQt(row.align));
       label->SetTextColour(ColourOr(row.text, QPalette::ButtonText));
       return label;

@@ -25,9 +25,16 @@ class Label : public QLabel {
     pal.setColor(QPalette::WindowText, colour);
     setPalette(pal);
   }
-  void SetCaption(std::string_view caption) { setText(QString::fromUtf8(caption)); }
-  // UTF-8.
-  std::string Caption() const { return text().toStdString(); }
+  // A caption need not be valid UTF-8 (a file name may hold any bytes): it is kept as it is
+  // given, and the label shows each stray byte as U+FFFD.
+  void SetCaption(std::string_view caption) {
+    caption_ = caption;
+    setText(QString::fromUtf8(caption));
+  }
+  std::string Caption() const { return caption_; }
+
+ private:
+  std::string caption_;
 };
 
 }  // namespace tallyo

@@ -1,7 +1,6 @@
 #include "platform/windows/WideText.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace tallyo {
 
@@ -19,15 +18,41 @@ bool StartsWith(std::wstring_view s, std::wstring_view prefix) {
 
 bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
   wide.clear();
-  if (utf8.empty()) return true;
-  if (utf8.size() > INT_MAX) return false;
-  const int inLength = static_cast<int>(utf8.size());
-  const int n =
-      ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), inLength, nullptr, 0);
-  if (n <= 0) return false;
-  wide.resize(static_cast<std::size_t>(n));
-  return ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), inLength, wide.data(),
-                               n) == n;
+  wide.reserve(utf8.size());
+  bool afterLead = false;  // the last character was a lead surrogate of its own
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int length = 1;
+    char32_t c = lead;
+    char32_t least = 0;
+    if (lead >= 0xF0 && lead < 0xF8) {
+      length = 4, c = lead & 0x07u, least = 0x10000;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+      length = 3, c = lead & 0x0Fu, least = 0x800;
+    } else if (lead >= 0xC0 && lead < 0xE0) {
+      length = 2, c = lead & 0x1Fu, least = 0x80;
+    } else if (lead >= 0x80) {
+      return false;
+    }
+    if (utf8.size() - i < static_cast<std::size_t>(length)) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+      if ((next & 0xC0u) != 0x80u) return false;
+      c = (c << 6) | (next & 0x3Fu);
+    }
+    // A pair of surrogates has the four-byte form only, so each name has one form.
+    const bool trail = c >= 0xDC00 && c <= 0xDFFF;
+    if (c < least || c > 0x10FFFF || (afterLead && trail)) return false;
+    afterLead = c >= 0xD800 && c <= 0xDBFF;
+    if (c >= 0x10000) {
+      wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+      wide += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      wide += static_cast<wchar_t>(c);
+    }
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
 }
 
 std::wstring Widen(std::string_view utf8) {
@@ -38,15 +63,36 @@ std::wstring Widen(std::string_view utf8) {
 
 std::string Utf8FromWide(std::wstring_view wide) {
   std::string utf8;
-  if (wide.empty() || wide.size() > INT_MAX) return utf8;
-  const int inLength = static_cast<int>(wide.size());
-  const int n =
-      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return utf8;
-  utf8.resize(static_cast<std::size_t>(n));
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, utf8.data(), n, nullptr, nullptr);
+  utf8.reserve(wide.size());
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    char32_t c = static_cast<char16_t>(wide[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size()) {
+      const char32_t next = static_cast<char16_t>(wide[i + 1]);
+      if (next >= 0xDC00 && next <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+        ++i;
+      }
+    }
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      utf8 += static_cast<char>(0xE0 | (c >> 12));
+      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xF0 | (c >> 18));
+      utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
   return utf8;
 }
+
+bool IsDevicePath(std::wstring_view path) { return StartsWith(path, kDevicePrefix); }
 
 std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path) {
   // A NUL would end the name early and open another file than the one named.
