@@ -35,7 +35,7 @@ constexpr LayoutRow kLayout[] = {
 class RasterPicture : public PlotPicture {
  public:
   RasterPicture(int width, int height) : PlotPicture(kChartGrey) {
-    SetBoxSize(width, height, 1.0, false);
+    SetBoxSize(width, height, 1.0);
   }
 
  protected:
