@@ -260,8 +260,8 @@ TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
   EXPECT_TRUE(form.isWindow());
   EXPECT_EQ(form.size(), QSize(100, 50));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
-  form.AddLine("Line1", 0, 300, 1485, 300);
-  form.AddLine("Line2", 750, 0, 750, 1500);
+  form.AddLine({ControlKind::kLine, "Line1", "", 0, 300, 1485, 300});
+  form.AddLine({ControlKind::kLine, "Line2", "", 750, 0, 750, 1500});
   auto* label = new Label(&form);
   label->setGeometry(0, 0, 40, 40);
   label->SetCaption("");
@@ -280,7 +280,7 @@ TEST(FormGuiTest, LinesAreInTheSystemsWindowTextColour) {
   palette.setColor(QPalette::WindowText, QColor(10, 20, 200));
   QApplication::setPalette(palette);
   Form form(nullptr, FormInfo{"Lines", "", 1500, 1500, Rgb(0, 192, 0)});
-  form.AddLine("Line1", 150, 150, 150, 1200);
+  form.AddLine({ControlKind::kLine, "Line1", "", 150, 150, 150, 1200});
   const QImage shot = form.grab().toImage();
   QApplication::setPalette(saved);
   EXPECT_EQ(shot.pixelColor(10, 40), QColor(10, 20, 200));
