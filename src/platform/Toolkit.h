@@ -22,6 +22,11 @@ namespace tallyo {
 
 inline constexpr const char* kProgramTitle = "Tallyo_viewer";
 
+// The program that a toolkit's entry point runs once the toolkit is set up (app/): the start
+// window is loaded without being shown, its load handling shows the viewer modally, and
+// the exit code comes back when the start window has closed.
+int RunProgram();
+
 template <class T>
 concept LabelControl = requires(T& c, const T& k, std::string_view text) {
   c.SetCaption(text);

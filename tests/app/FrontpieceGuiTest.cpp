@@ -17,7 +17,7 @@
 #include "Application.h"
 #include "Drive.h"
 #include "app/Frontpiece.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Drive.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 #include "support/Deadline.h"
 
 namespace tallyo::test {
