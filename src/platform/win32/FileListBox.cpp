@@ -41,7 +41,7 @@ void FileListBox::Watch(const std::string& /*folder*/, const std::string& parent
   Unwatch();
   watched_ = parent;
   const auto path = SystemPath(parent);
-  if (!std::holds_alternative<std::wstring>(path)) return;
+  if (parent.empty() || !std::holds_alternative<std::wstring>(path)) return;
   watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(path).c_str(), TRUE,
                                         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
   if (watch_ == INVALID_HANDLE_VALUE) {
