@@ -1,8 +1,8 @@
 // The viewer's Win32 window driven as automation tools and the keyboard drive it, and
 // judged by what it shows on screen: a file chosen by selection or by the arrow key runs
-// one display, texts set from outside and typed keys reach the interval box's nested
-// handling, the redraw's limit goes through the box, a toggle's curve comes and goes on
-// screen, and the drag line and the chart survive the window's repaints.
+// one display, a press below the list's entries chooses nothing, the window's frame and
+// pointer, a toggle's curve comes and goes on screen, and the drag line and the chart
+// survive the window's repaints.
 
 #include <string>
 
@@ -98,33 +98,6 @@ TEST_F(GraphAutomationWinTest, FixedSizeWindowAndACrosshairOverTheChart) {
   EXPECT_EQ(
       ::GetClassLongPtrW(Item("Plot"), GCLP_HCURSOR),
       reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_CROSS))));
-}
-
-TEST_F(GraphAutomationWinTest, IntervalBoxKeepsANumberAndTheRedrawLimitsIt) {
-  folder_.WriteLog("day.txt", TestDay(10));
-  Open();
-  for (const char* text : {"", "25x"}) {
-    SetCaption("Interval", "77");
-    SetCaption("Interval", text);
-    EXPECT_EQ(Caption("Interval"), "10") << text;
-    EXPECT_EQ(S().logInterval, 10) << text;
-  }
-  // Keys typed over the selected text, one change each.
-  HWND box = Item("Interval");
-  ::SendMessageW(box, EM_SETSEL, 0, -1);
-  ::SendMessageW(box, WM_CHAR, L'3', 1);
-  EXPECT_EQ(S().logInterval, 3);
-  ::SendMessageW(box, WM_CHAR, L'0', 1);
-  EXPECT_EQ(S().logInterval, 30);
-  EXPECT_EQ(Caption("Interval"), "30");
-
-  // The redraw's limit to 10..120 sets the box's text, whose change handling stores it.
-  ClickFile("day.txt");
-  SetCaption("Interval", "500");
-  EXPECT_EQ(S().logInterval, 500);
-  Click("Check5");
-  EXPECT_EQ(Caption("Interval"), "120");
-  EXPECT_EQ(S().logInterval, 120);
 }
 
 TEST_F(GraphAutomationWinTest, ToggledCurveComesAndGoesOnScreenAndNoLabelChanges) {

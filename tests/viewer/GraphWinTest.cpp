@@ -75,15 +75,6 @@ TEST_F(GraphWinTest, TabFollowsTheFocusOrderAndWraps) {
   EXPECT_EQ(GetFocus(), Item("Interval"));
 }
 
-TEST_F(GraphWinTest, NonNumericIntervalBecomesTenAtOnce) {
-  Open();
-  SetCaption("Interval", "x");
-  EXPECT_EQ(Caption("Interval"), "10");
-  EXPECT_EQ(S().logInterval, 10);
-  SetCaption("Interval", "30");
-  EXPECT_EQ(S().logInterval, 30);
-}
-
 TEST_F(GraphWinTest, DragZoomsOnceAndASecondDragDoesNothing) {
   Open();
   DisplayDay("day.txt", 100);
@@ -111,18 +102,6 @@ TEST_F(GraphWinTest, DragZoomsOnceAndASecondDragDoesNothing) {
   EXPECT_EQ(S().viewStart, start);
   EXPECT_EQ(S().viewEnd, end);
   EXPECT_TRUE(Marked());  // not redrawn
-}
-
-TEST_F(GraphWinTest, ToggleRedrawsWithoutChangingALabel) {
-  Open();
-  DisplayDay("day.txt", 100);
-  const std::string maxBefore = Caption("VMax1"), wattsBefore = Caption("watts");
-  Mark();
-  Click("Check4");
-  EXPECT_EQ(S().showRpm, 1);
-  EXPECT_FALSE(Marked());
-  EXPECT_EQ(Caption("VMax1"), maxBefore);
-  EXPECT_EQ(Caption("watts"), wattsBefore);
 }
 
 TEST_F(GraphWinTest, DrawingSurvivesARepaint) {

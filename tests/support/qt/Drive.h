@@ -81,6 +81,14 @@ inline void SetShownText(Handle box, const std::string& text) {
   qobject_cast<QLineEdit*>(box)->setText(QString::fromUtf8(text));
 }
 
+// Keys typed over the whole of a text box's text, selected first, one change each.
+inline void TypeOver(Handle box, const std::string& keys) {
+  auto* edit = qobject_cast<QLineEdit*>(box);
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, QString::fromUtf8(keys));
+}
+
 // Keys typed at the end of a text box's text, one change each.
 inline void TypeAtEnd(Handle box, const std::string& keys) {
   auto* edit = qobject_cast<QLineEdit*>(box);

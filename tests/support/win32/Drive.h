@@ -153,13 +153,21 @@ inline void SetShownText(Handle control, const std::string& text) {
   SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-// Keys typed at the end of a text box's text, one change each.
-inline void TypeAtEnd(Handle box, const std::string& keys) {
-  const auto end = static_cast<WPARAM>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0));
-  SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+// Keys typed into a text box, one change each: over the whole of its text, selected
+// first, or at its end.
+inline void Type(Handle box, const std::string& keys) {
   std::wstring wide;
   ASSERT_TRUE(WideFromUtf8(keys, wide));
   for (const wchar_t key : wide) SendMessageW(box, WM_CHAR, key, 1);
+}
+inline void TypeOver(Handle box, const std::string& keys) {
+  SendMessageW(box, EM_SETSEL, 0, -1);
+  Type(box, keys);
+}
+inline void TypeAtEnd(Handle box, const std::string& keys) {
+  const auto end = static_cast<WPARAM>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0));
+  SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
+  Type(box, keys);
 }
 
 // A button or check box clicked as automation clicks it.
