@@ -1,6 +1,6 @@
 # The faces of the Linux edition's windows. The layouts name Windows faces ("MS Sans
 # Serif", "Small Fonts", "Palatino Linotype"); in their place the program uses free faces
-# of nearly the same widths, which it brings in the folder `fonts` beside itself, so that
+# of similar shape and size, which it brings in the folder `fonts` beside itself, so that
 # every caption fits whatever fonts the system has (src/platform/qt/Fonts.h). Each file is
 # an unchanged copy from a Debian font package, taken when the build is configured, in
 # exactly the styles the layouts use; beside them go each package's licence text (its
