@@ -156,7 +156,9 @@ TEST_F(GraphLayoutTest, WindowedControlsLieAboveLabelsAndEarlierRowsAboveLaterOn
       highestLabel = std::max(highestLabel, index);
     else
       lowestWindowed = std::min(lowestWindowed, index);
-    if (const Row* above = previous[label]) EXPECT_GT(stackIndex(above->name), index) << row.name;
+    if (const Row* above = previous[label]) {
+      EXPECT_GT(stackIndex(above->name), index) << row.name;
+    }
     previous[label] = &row;
   }
   EXPECT_LT(highestLabel, lowestWindowed);
@@ -188,8 +190,11 @@ TEST_F(GraphLayoutTest, FocusRunsInTheLayoutsOrderFromTheFirstMinuteBox) {
     } while (!(w->focusPolicy() & Qt::TabFocus) && ++passed < widgets);
     EXPECT_EQ(w->objectName(), order[i]);
   }
-  for (const Row& row : kRows)
-    if (row.kind == Kind::kLabel) EXPECT_EQ(Child(g, row.name)->focusPolicy(), Qt::NoFocus);
+  for (const Row& row : kRows) {
+    if (row.kind == Kind::kLabel) {
+      EXPECT_EQ(Child(g, row.name)->focusPolicy(), Qt::NoFocus);
+    }
+  }
 }
 
 TEST_F(GraphLayoutTest, ColoursOfTheWindowAndItsControls) {
