@@ -1,7 +1,7 @@
 # Installing and packing. The program looks for its day files in the folder `logs` beside
 # its own executable and appends to them, so the install is one program folder: the
-# executable, `logs` with the sample days, a README, and on Linux the icon and the script
-# that writes a menu entry for the folder.
+# executable, `logs` with the sample days, a README, and on Linux the icon, the script
+# that writes a menu entry for the folder and `fonts` with the faces of the windows.
 #
 #   cmake --install BUILD --prefix FOLDER                  the folder itself
 #   cpack --config BUILD/CPackConfig.cmake                 TGZ here, ZIP on Windows
@@ -36,9 +36,9 @@ else()
 endif()
 
 # Beside the program and its logs: a README for the user (CR LF on Windows, so that Notepad
-# shows it), and on Linux the icon and the script that puts the program into the menu. On
-# Windows the program is the one .exe with its resources inside it (see
-# src/platform/win32/Toolkit.cmake).
+# shows it), and on Linux the icon, the script that puts the program into the menu and the
+# folder of the windows' faces. On Windows the program is the one .exe with its resources
+# inside it (see src/platform/win32/Toolkit.cmake), and the faces are the system's own.
 if(WIN32)
   set(tallyo_readme_name README.txt)
   set(tallyo_readme_newlines CRLF)
@@ -47,6 +47,7 @@ else()
   set(tallyo_readme_newlines UNIX)
   install(FILES ${tallyo_packaging_dir}/Tallyo_viewer.png DESTINATION .)
   install(PROGRAMS ${tallyo_packaging_dir}/install-menu-entry DESTINATION .)
+  include(${tallyo_packaging_dir}/Fonts.cmake)
 endif()
 # The README names the oldest Linux the program runs on: the one it is built on, with its C
 # library and Qt. A Linux build reads them from its own compiler and Qt; the Windows build,

@@ -4,8 +4,9 @@
 # build whose program cannot run here (another processor's).
 #
 # The Linux archive (from BUILD): one top folder named after the archive, no absolute path,
-# no link; in it the program, its icon, README, install-menu-entry and logs/ holding only
-# days named "Sample...". Then, as an ordinary user (a throwaway account when this runs as
+# no link; in it the program, its icon, README, install-menu-entry, fonts/ holding the
+# windows' faces with their licence texts and a README, and logs/ holding only days named
+# "Sample...". Then, as an ordinary user (a throwaway account when this runs as
 # root), in a fresh home folder: unpack it, start the viewer on a virtual display from
 # another folder, click the first sample day (the file grows by its two bytes, no message
 # box appears), write, move, rewrite and remove the menu entry, and unpack the archive again
@@ -74,6 +75,28 @@ check_logs() {
   echo "$days"
 }
 
+# check_fonts FONTS: the faces the windows are drawn with, each a TrueType or OpenType
+# font, their licence texts and the README that names them; nothing else.
+font_faces=(LiberationSans-Regular.ttf LiberationSans-Bold.ttf P052-BoldItalic.otf)
+font_licences=("LICENSE-LiberationSans.txt|SIL OPEN FONT LICENSE Version 1.1"
+  "LICENSE-P052.txt|GNU AFFERO GENERAL PUBLIC LICENSE")
+check_fonts() {
+  local fonts=$1 face entry file text magic expected=(README "${font_faces[@]}")
+  [ -d "$fonts" ] || fail "the fonts folder is missing"
+  for entry in "${font_licences[@]}"; do expected+=("${entry%%|*}"); done
+  [ "$(ls -A "$fonts" | sort)" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
+    fail "fonts/ holds $(ls -A "$fonts" | tr '\n' ' ')instead of ${expected[*]}"
+  for face in "${font_faces[@]}"; do
+    magic=$(head -c 4 "$fonts/$face" | od -An -tx1 | tr -d ' \n')
+    [ "$magic" = 00010000 ] || [ "$magic" = 4f54544f ] || fail "fonts/$face is not a font"
+    grep -qF "$face" "$fonts/README" || fail "fonts/README does not name $face"
+  done
+  for entry in "${font_licences[@]}"; do
+    file=${entry%%|*} text=${entry#*|}
+    grep -qF "$text" "$fonts/$file" || fail "fonts/$file does not hold the $text"
+  done
+}
+
 # ---- The Linux archive
 (cd "$build" && rm -f Tallyo_viewer-*-linux-*.tar.gz && cpack -G TGZ >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
@@ -93,14 +116,16 @@ folder=$work/look/$top
 [ -f "$folder/README" ] || fail "the README is missing"
 ! grep -q $'\r' "$folder/README" || fail "the Linux README has CR LF line ends"
 stray=$(find "$folder" -mindepth 1 -maxdepth 1 ! -name Tallyo_viewer ! -name Tallyo_viewer.png \
-  ! -name install-menu-entry ! -name README ! -name logs)
+  ! -name install-menu-entry ! -name README ! -name logs ! -name fonts)
 [ -z "$stray" ] || fail "unexpected files in the program folder: $stray"
 if readelf -d "$folder/Tallyo_viewer" | grep -qE 'RPATH|RUNPATH'; then
   fail "the program carries a library path: $(readelf -d "$folder/Tallyo_viewer" | grep -E 'RPATH|RUNPATH')"
 fi
+check_fonts "$folder/fonts"
 days=$(check_logs "$folder/logs")
 say "$(basename "$archive") ($(du -k "$archive" | cut -f1) KiB) unpacks to $top/ alone:" \
-  "program, icon, README, install-menu-entry, $days sample days"
+  "program, icon, README, install-menu-entry, fonts/ (${#font_faces[@]} faces, their licences)," \
+  "$days sample days"
 
 if [ "$layout_only" = 1 ]; then
   put_user_days "$folder/logs"

@@ -1,9 +1,10 @@
 # Shared by ./run, ./test and ./bench: install what is missing, configure and build.
 # Sourced, not run.
 
-# The Debian 12 packages the project needs.
+# The Debian 12 packages the project needs. The Linux edition's archive brings faces of
+# fonts-liberation2 and fonts-urw-base35, taken from them at build time (packaging/Fonts.cmake).
 TALLYO_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-  fonts-liberation fonts-urw-base35 fonts-dejavu-core)
+  fonts-liberation2 fonts-urw-base35 fonts-dejavu-core)
 
 # What ./run needs on a machine without a display: a virtual one to start the viewer on.
 TALLYO_DISPLAY_PACKAGES=(xvfb xauth)

@@ -4,6 +4,7 @@
 
 #include "ChartIcon.h"
 #include "Fonts.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Toolkit.h"
 
 namespace tallyo {
@@ -13,6 +14,7 @@ void ConfigureApplication() {
   QApplication::setApplicationVersion(QStringLiteral(TALLYO_VERSION_TEXT));
   QApplication::setOrganizationName(QStringLiteral(TALLYO_COMPANY));
   QApplication::setWindowIcon(ChartIcon());
+  AddFontFolder(JoinPath(ProgramFolder(), "fonts"));
   InstallFontSubstitutions();
 }
 

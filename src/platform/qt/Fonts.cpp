@@ -1,13 +1,14 @@
 #include "Fonts.h"
 
+#include <QDir>
 #include <QFontDatabase>
-#include <QStringList>
 
 namespace tallyo {
 namespace {
 
-// The first face of candidates that is installed; the last one is a generic family that
-// fontconfig always resolves. A face installed by more than one foundry is listed as
+// The first face of candidates that is installed; the first candidates are the faces of
+// the program's fonts folder, the last one is a generic family that fontconfig always
+// resolves. A face installed by more than one foundry is listed as
 // "Face [foundry]".
 QString FirstInstalled(const QStringList& candidates) {
   QStringList families = QFontDatabase::families();
@@ -18,6 +19,18 @@ QString FirstInstalled(const QStringList& candidates) {
 }
 
 }  // namespace
+
+QStringList AddFontFolder(const std::string& folder) {
+  const QDir dir(QString::fromStdString(folder));
+  QStringList families;
+  for (const QString& name : dir.entryList({"*.ttf", "*.otf"}, QDir::Files, QDir::Name)) {
+    const int id = QFontDatabase::addApplicationFont(dir.filePath(name));
+    if (id < 0) continue;
+    for (const QString& family : QFontDatabase::applicationFontFamilies(id))
+      if (!families.contains(family)) families.append(family);
+  }
+  return families;
+}
 
 void InstallFontSubstitutions() {
   static bool installed = false;

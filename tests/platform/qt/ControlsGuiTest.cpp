@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFontInfo>
 #include <QImage>
+#include <QRawFont>
+#include <filesystem>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "ChartIcon.h"
 #include "CheckBox.h"
@@ -15,6 +20,7 @@
 #include "Form.h"
 #include "Label.h"
 #include "QtLayout.h"
+#include "support/TempLogFolder.h"
 
 namespace tallyo::test {
 namespace {
@@ -102,6 +108,58 @@ TEST(FontsGuiTest, LayoutFacesMapToInstalledFacesKeepingSizeAndWeight) {
     EXPECT_TRUE(info.bold());
     EXPECT_TRUE(info.italic());
   }
+}
+
+// The program's fonts folder (here the build's, which the test main adds as the program adds
+// its own at start) holds the very files the layouts' fonts are drawn with, also where the
+// system has other versions of the same families: a face's header table, with its
+// revision and checksum, tells one file from another.
+TEST(FontsGuiTest, TheLayoutsAreDrawnWithTheFacesOfTheFontsFolder) {
+  const QDir shipped(QStringLiteral(TALLYO_FONTS_FOLDER));
+  struct Case {
+    FontChoice font;
+    const char* file;
+  };
+  const Case cases[] = {
+      {{"MS Sans Serif", 8.25}, "LiberationSans-Regular.ttf"},
+      {{"MS Sans Serif", 13.5, true}, "LiberationSans-Bold.ttf"},
+      {{"Small Fonts", 6.75, true}, "LiberationSans-Bold.ttf"},
+      {{"Palatino Linotype", 18, true, true}, "P052-BoldItalic.otf"},
+  };
+  for (const Case& c : cases) {
+    const QByteArray head = QRawFont(shipped.filePath(c.file), 12).fontTable("head");
+    ASSERT_FALSE(head.isEmpty()) << c.file;
+    EXPECT_EQ(QRawFont::fromFont(LayoutFont(c.font)).fontTable("head"), head)
+        << c.font.face << " " << c.font.points << " " << c.file;
+  }
+}
+
+// Only files that are fonts are added; a missing folder adds nothing.
+TEST(FontsGuiTest, AFontFolderAddsTheFamiliesOfItsFonts) {
+  const std::filesystem::path shipped(TALLYO_FONTS_FOLDER);
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::filesystem::path>> files;  // name, copied from
+    QStringList families;
+  };
+  const std::filesystem::path notAFont = shipped / "README";
+  const Case cases[] = {
+      {"empty", {}, {}},
+      {"faces and a text",
+       {{"b.ttf", shipped / "LiberationSans-Bold.ttf"},
+        {"a.otf", shipped / "P052-BoldItalic.otf"},
+        {"README", notAFont}},
+       {"P052", "Liberation Sans"}},
+      {"a text named like a font", {{"broken.ttf", notAFont}}, {}},
+  };
+  for (const Case& c : cases) {
+    TempLogFolder folder(false);
+    for (const auto& [name, from] : c.files)
+      std::filesystem::copy_file(from, std::filesystem::path(folder.ProgramFolder()) / name);
+    EXPECT_EQ(AddFontFolder(folder.ProgramFolder()), c.families) << c.name;
+  }
+  TempLogFolder folder(false);
+  EXPECT_EQ(AddFontFolder(folder.ProgramFolder() + "/fonts"), QStringList());
 }
 
 TEST(ChartIconGuiTest, APictureInBothSizes) {
