@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
                                   5, nullptr, "Bad time format for finish time"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-using GraphToolkitTest = GraphFixture;
+using GraphUserTest = GraphFixture;
 
-TEST_F(GraphToolkitTest, StateAndControlsRightAfterLoad) {
+TEST_F(GraphUserTest, StateAndControlsRightAfterLoad) {
   folder_.WriteLog("2026-01-02.txt", TestDay(3));
   folder_.WriteLog("2026-01-01.TXT", TestDay(3));
   folder_.WriteLog("notes.log", "");
@@ -137,7 +137,7 @@ TEST_F(GraphToolkitTest, StateAndControlsRightAfterLoad) {
   EXPECT_EQ(Files().FileName(), "");
 }
 
-TEST_F(GraphToolkitTest, FileClickDisplaysTheWholeDay) {
+TEST_F(GraphUserTest, FileClickDisplaysTheWholeDay) {
   folder_.WriteLog("day.txt", TestDay(100));
   Open();
   SetCaption("Time1h", "05");
@@ -173,7 +173,7 @@ TEST_F(GraphToolkitTest, FileClickDisplaysTheWholeDay) {
 
 // Without a logs folder the viewer opens with an empty list, asks for a file at DISPLAY,
 // and its boxes, switches and Exit work; no folder is made.
-TEST_F(GraphToolkitTest, MissingLogsFolderGivesAnEmptyListAndAUsableWindow) {
+TEST_F(GraphUserTest, MissingLogsFolderGivesAnEmptyListAndAUsableWindow) {
   std::filesystem::remove(NativePath(folder_.LogsFolder()));
   Graph& g = Open();
   EXPECT_TRUE(Entries(Item("File1")).empty());
@@ -195,14 +195,14 @@ TEST_F(GraphToolkitTest, MissingLogsFolderGivesAnEmptyListAndAUsableWindow) {
   EXPECT_FALSE(Visible(g)) << "Exit closes the viewer";
 }
 
-TEST_F(GraphToolkitTest, ExitButtonClosesTheViewer) {
+TEST_F(GraphUserTest, ExitButtonClosesTheViewer) {
   Graph& g = Open();
   ASSERT_TRUE(Visible(g));
   Click("Command2");
   EXPECT_FALSE(Visible(g));
 }
 
-TEST_F(GraphToolkitTest, DisplayButtonReadsTheBoxesAndTheChosenFile) {
+TEST_F(GraphUserTest, DisplayButtonReadsTheBoxesAndTheChosenFile) {
   folder_.WriteLog("day.txt", TestDay(100));
   Open();
   ClickFile("day.txt");
@@ -218,7 +218,7 @@ TEST_F(GraphToolkitTest, DisplayButtonReadsTheBoxesAndTheChosenFile) {
   EXPECT_EQ(folder_.ReadLog("day.txt")->size(), sizeBefore + 2);
 }
 
-TEST_F(GraphToolkitTest, LogsFolderGoneAfterChoosingReportsTheFileAndKeepsRunning) {
+TEST_F(GraphUserTest, LogsFolderGoneAfterChoosingReportsTheFileAndKeepsRunning) {
   folder_.WriteLog("day.txt", TestDay(5));
   Open();
   std::filesystem::remove_all(NativePath(folder_.LogsFolder()));
@@ -230,7 +230,7 @@ TEST_F(GraphToolkitTest, LogsFolderGoneAfterChoosingReportsTheFileAndKeepsRunnin
   EXPECT_FALSE(std::filesystem::exists(NativePath(folder_.LogsFolder())));
 }
 
-TEST_F(GraphToolkitTest, ClickingTheChosenFileAgainDisplaysItAgain) {
+TEST_F(GraphUserTest, ClickingTheChosenFileAgainDisplaysItAgain) {
   folder_.WriteLog("day.txt", TestDay(4));
   Open();
   const auto size0 = folder_.ReadLog("day.txt")->size();
@@ -242,7 +242,7 @@ TEST_F(GraphToolkitTest, ClickingTheChosenFileAgainDisplaysItAgain) {
   EXPECT_EQ(folder_.ReadLog("day.txt")->size(), size0 + 6);
 }
 
-TEST_F(GraphToolkitTest, KeyboardMoveInTheFileListDisplaysTheNextDay) {
+TEST_F(GraphUserTest, KeyboardMoveInTheFileListDisplaysTheNextDay) {
   folder_.WriteLog("a.txt", TestDay(3));
   folder_.WriteLog("b.txt", TestDay(7));
   Open();
@@ -296,7 +296,7 @@ INSTANTIATE_TEST_SUITE_P(RecordCounts, GraphToggleTest,
                          ::testing::Values(ToggleCase{0, false}, ToggleCase{1, false},
                                            ToggleCase{2, true}, ToggleCase{50, true}));
 
-TEST_F(GraphToolkitTest, UntickedVoltsBeforeDisplayLeavesTheVoltsCurveOut) {
+TEST_F(GraphUserTest, UntickedVoltsBeforeDisplayLeavesTheVoltsCurveOut) {
   Open();
   Check("Check1").SetValue(0);
   EXPECT_EQ(S().showVolts, 0);
@@ -307,7 +307,7 @@ TEST_F(GraphToolkitTest, UntickedVoltsBeforeDisplayLeavesTheVoltsCurveOut) {
             0);
 }
 
-TEST_F(GraphToolkitTest, ToggleWhileZoomedRedrawsTheZoomedView) {
+TEST_F(GraphUserTest, ToggleWhileZoomedRedrawsTheZoomedView) {
   Open();
   DisplayDay("day.txt", 100);
   Press(20.25f);
@@ -324,7 +324,7 @@ TEST_F(GraphToolkitTest, ToggleWhileZoomedRedrawsTheZoomedView) {
   EXPECT_FLOAT_EQ(Plot().ScaleWidth(), 40.5f);
 }
 
-TEST_F(GraphToolkitTest, TypingOverTheSelectedIntervalStoresEachKey) {
+TEST_F(GraphUserTest, TypingOverTheSelectedIntervalStoresEachKey) {
   Open();
   const Handle interval = Item("Interval");
   TypeOver(interval, "3");
@@ -334,7 +334,7 @@ TEST_F(GraphToolkitTest, TypingOverTheSelectedIntervalStoresEachKey) {
   EXPECT_EQ(Caption("Interval"), "30");
 }
 
-TEST_F(GraphToolkitTest, IntervalKeepsANumberInItsBox) {
+TEST_F(GraphUserTest, IntervalKeepsANumberInItsBox) {
   Open();
   const Handle interval = Item("Interval");
 
@@ -368,7 +368,7 @@ TEST_F(GraphToolkitTest, IntervalKeepsANumberInItsBox) {
   }
 }
 
-TEST_F(GraphToolkitTest, NegativeIntervalStaysUntilTheNextRedrawLiftsIt) {
+TEST_F(GraphUserTest, NegativeIntervalStaysUntilTheNextRedrawLiftsIt) {
   Open();
   DisplayDay("day.txt", 10);
   SetCaption("Interval", "-5");
@@ -391,7 +391,7 @@ TEST_F(GraphToolkitTest, NegativeIntervalStaysUntilTheNextRedrawLiftsIt) {
 // the entries in view stay where they are, and nothing is clicked or displayed again. A day
 // that only grows (the logger appending) changes nothing. A folder that goes and comes
 // back is followed too.
-TEST_F(GraphToolkitTest, FileListFollowsTheLogsFolder) {
+TEST_F(GraphUserTest, FileListFollowsTheLogsFolder) {
   for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
   Open();
   const Handle list = Item("File1");
