@@ -1,6 +1,5 @@
-#include "app/Program.h"
-
 #include "app/Frontpiece.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A window's layout as a table: one row per control, from the top of the stacking order
 // downwards, with its kind, name, caption, rectangle in twips, font, colours and
-// alignment. BuildControls makes the controls of a Form from it.
+// alignment. BuildControls makes the controls of a window from it.
 
 #include <cstddef>
 #include <span>
@@ -10,8 +10,6 @@
 #include "platform/DrawSurface.h"
 
 namespace tallyo {
-
-class Form;
 
 enum class ControlKind {
   kLabel,
@@ -80,8 +78,15 @@ constexpr bool CaptionWraps(int boxHeight, int lineHeight) {
   return 2 * boxHeight >= 3 * lineHeight;
 }
 
-// Makes the controls of the layout in their stacking order, each beneath those made
-// before it, and hands the lines to the form.
-void BuildControls(Form& form, std::span<const LayoutRow> layout);
+// Makes the controls of the layout on form: first the lines, which the form paints
+// beneath everything, then the other controls in their stacking order, each beneath those
+// made before it. The toolkit's form makes each one (AddLine, AddControl), told its row's
+// place in the table, counted from 0 with the lines among them.
+template <class F>
+void BuildControls(F& form, std::span<const LayoutRow> layout) {
+  for (const LayoutRow& row : layout)
+    if (row.kind == ControlKind::kLine) form.AddLine(row);
+  for (const std::size_t i : StackingOrder(layout)) form.AddControl(layout[i], i);
+}
 
 }  // namespace tallyo

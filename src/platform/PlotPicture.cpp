@@ -73,10 +73,9 @@ void PlotPicture::Changed() {
   OnPictureChanged();
 }
 
-void PlotPicture::SetBoxSize(int width, int height, double ratio, bool stretch) {
+void PlotPicture::SetBoxSize(int width, int height, double ratio) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  const double oldRatio = map_.DevicePixelRatio();
   map_.SetPixelSize(width, height, ratio);
   ratio = map_.DevicePixelRatio();
   const int w = static_cast<int>(std::ceil(width * ratio));
@@ -87,8 +86,8 @@ void PlotPicture::SetBoxSize(int width, int height, double ratio, bool stretch) 
   std::vector<std::uint32_t> fresh(static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
                                    PixelOf(background_));
   if (width_ > 0 && height_ > 0) {
-    const double kx = stretch ? static_cast<double>(w) / width_ : ratio / oldRatio;
-    const double ky = stretch ? static_cast<double>(h) / height_ : ratio / oldRatio;
+    const double kx = static_cast<double>(w) / width_;
+    const double ky = static_cast<double>(h) / height_;
     for (int y = 0; y < h; ++y) {
       const auto sy = static_cast<int>(y / ky);
       if (sy >= height_) break;

@@ -43,9 +43,8 @@ class PlotPicture : public DrawSurface {
 
  protected:
   // The box is width x height logical pixels at ratio device pixels each. What the old
-  // picture shows goes into the new one: stretched to the new size (stretch), or with
-  // its top-left corner kept and scaled by the change of ratio.
-  void SetBoxSize(int width, int height, double ratio, bool stretch);
+  // picture shows goes into the new one, stretched to its size.
+  void SetBoxSize(int width, int height, double ratio);
 
   // The picture has changed since Pixels() was last asked: the box should be shown anew.
   virtual void OnPictureChanged() = 0;

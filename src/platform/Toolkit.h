@@ -8,6 +8,7 @@
 // value a control already has runs nothing.
 
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -20,6 +21,11 @@
 namespace tallyo {
 
 inline constexpr const char* kProgramTitle = "Tallyo_viewer";
+
+// The program that a toolkit's entry point runs once the toolkit is set up (app/): the start
+// window is loaded without being shown, its load handling shows the viewer modally, and
+// the exit code comes back when the start window has closed.
+int RunProgram();
 
 template <class T>
 concept LabelControl = requires(T& c, const T& k, std::string_view text) {
@@ -81,13 +87,16 @@ concept DirListBoxControl = requires(T& c, const T& k, std::string folder) {
   { c.onChange } -> std::same_as<std::function<void()>&>;
 };
 
-// A window built from a layout (its FormInfo and BuildControls): its controls found by
-// their layout names, a focus order, and its display plain or modal over its owner. A
-// class derived from Form opens its declaration with TALLYO_FORM.
+// A window built from a layout (its FormInfo and BuildControls, which hands it each line
+// and control of the table): its controls found by their layout names, a focus order, and
+// its display plain or modal over its owner. A class derived from Form opens its
+// declaration with TALLYO_FORM.
 template <class F, class Control>
 concept FormWindow = std::constructible_from<F, F*, const FormInfo&> &&
     requires(F& f, const F& k, const char* name, const FontChoice& font,
-             std::initializer_list<Control*> order) {
+             std::initializer_list<Control*> order, const LayoutRow& row, std::size_t index) {
+  f.AddLine(row);
+  f.AddControl(row, index);
   { k.template Find<Control>(name) } -> std::same_as<Control*>;
   f.SetFocusOrder(order);
   f.SetFormFont(font);

@@ -20,11 +20,11 @@
 #include <set>
 #include <string>
 
+#include "Drive.h"
 #include "app/Frontpiece.h"
 #include "platform/FormLayout.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
-#include "viewer/GuiTestSupport.h"
 
 namespace tallyo::test {
 namespace {

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "Application.h"
+#include "Drive.h"
 #include "app/Frontpiece.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
-#include "viewer/GuiTestSupport.h"
 
 namespace tallyo::test {
 namespace {

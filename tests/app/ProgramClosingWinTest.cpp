@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/Program.h"
+#include "Drive.h"
+#include "platform/Toolkit.h"
 #include "support/Deadline.h"
-#include "support/WindowDriver.h"
 
 namespace tallyo::test {
 namespace {
@@ -72,7 +72,7 @@ TEST_P(ProgramClosingWinTest, ViewerFirstThenTheStartWindowThenTheEnd) {
       if (start && ::GetWindow(viewer, GW_OWNER) != start)
         faults.push_back("viewer not owned by the start window");
       if (start && ::IsWindowEnabled(start)) faults.push_back("start window takes input");
-      CloseWindow(viewer, Command2, how);
+      CloseWindow(viewer, GraphControlId("Command2"), how);
     }
     if (!waitFor([&] { return (start = Visible(L"TallyoFrontpiece")) != nullptr; })) {
       faults.push_back("the start window never appeared");

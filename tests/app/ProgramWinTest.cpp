@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
+#include "Drive.h"
 #include "support/TempLogFolder.h"
 #include "support/TestDay.h"
-#include "viewer/WinTestSupport.h"
 
 namespace tallyo::test {
 namespace {

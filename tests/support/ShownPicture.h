@@ -1,6 +1,7 @@
 #pragma once
 // Pixels as a window shows them: width x height, 0xFFRRGGBB, top row first.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,15 @@ struct ShownPicture {
     return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                   static_cast<std::size_t>(x)];
   }
+  int Count(std::uint32_t pixel) const {
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), pixel));
+  }
+  int CountInRow(int y, std::uint32_t pixel) const {
+    int n = 0;
+    for (int x = 0; x < width; ++x) n += At(x, y) == pixel;
+    return n;
+  }
+  bool operator==(const ShownPicture&) const = default;
 };
 
 }  // namespace tallyo::test

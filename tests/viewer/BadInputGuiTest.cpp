@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include <QClipboard>
-#include <QColor>
-#include <QImage>
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
@@ -27,26 +25,6 @@ namespace {
 
 class BadInputGuiTest : public GraphFixture {
  protected:
-  void Press(float x) { Plot().onMouseDown(1, 0, x, 0); }
-  void Move(float x) { Plot().onMouseMove(1, 0, x, 0); }
-  void Release(float x) { Plot().onMouseUp(1, 0, x, 0); }
-
-  int RedOnTopRow() {
-    const QImage picture = Plot().Picture();
-    int red = 0;
-    for (int x = 0; x < picture.width(); ++x)
-      if (picture.pixelColor(x, 0) == QColor(255, 0, 0)) ++red;
-    return red;
-  }
-  std::string Readout() {
-    return (Caption("vv") + "|" + Caption("av") + "|" + Caption("wv") + "|" + Caption("rv") + "|" +
-            Caption("sv"))
-        .toStdString();
-  }
-  void ClickCheck(const char* name) {
-    CheckBox& check = Check(name);
-    QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(6, check.height() / 2));
-  }
   std::optional<MessageSeen> ClickAndCatch(const char* name) {
     return CatchMessage([&] { ClickFile(name); });
   }
@@ -120,14 +98,14 @@ TEST_P(FileFaultGuiTest, ClickOnAFileThatChangedSinceTheListing) {
   const std::string path = folder_.LogPath("day.txt");
   const std::string message =
       c.lead ? std::string(c.lead) + " the log file \"" + path + "\": " + c.reason : c.reason;
-  EXPECT_EQ(seen->text.toStdString(), message);
+  EXPECT_EQ(seen->text, message);
   EXPECT_EQ(seen->title, "Tallyo_viewer");
   EXPECT_EQ(S().recordCount, c.recordCountAfter);
   EXPECT_TRUE(Marked());  // not redrawn
   EXPECT_EQ(Caption("ftime"), "00:03");
 
   // The records of the earlier display are still there to redraw and to read out.
-  ClickCheck("Check4");
+  Click("Check4");
   EXPECT_EQ(Marked(), c.recordCountAfter < 2);
   Plot().onMouseMove(0, 0, 4, 0);
   EXPECT_EQ(Caption("vv"), c.recordCountAfter < 2 ? "0" : "11.25 V");
@@ -212,9 +190,8 @@ TEST_F(BadInputGuiTest, LogsFolderGoesAndComesBack) {
   EXPECT_FALSE(ClickAndCatch("day.txt"));
   std::filesystem::remove_all(folder_.LogsFolder());
   EXPECT_TRUE(listed(0));
-  const QString gone =
-      QString::fromStdString("Cannot append to the log file \"" + folder_.LogPath("day.txt") +
-                             "\": No such file or directory");
+  const std::string gone = "Cannot append to the log file \"" + folder_.LogPath("day.txt") +
+                           "\": No such file or directory";
   for (int i = 0; i < 2; ++i) {
     seen = display();
     ASSERT_TRUE(seen);
@@ -252,11 +229,11 @@ TEST_P(ValueGuiTest, DisplayAndReadout) {
   ASSERT_EQ(S().recordCount, 3);
   EXPECT_EQ(S().voltsSeries[2], c.volts);
   Plot().onMouseMove(0, 0, 1, 0);
-  EXPECT_EQ(Caption("vv").toStdString(), c.vv);
+  EXPECT_EQ(Caption("vv"), c.vv);
   // The extremes in full, however many digits that takes.
-  EXPECT_EQ(Caption("VMax1").toStdString(), Printed("%.2f V", std::max(c.volts, 12.0)));
-  EXPECT_EQ(Caption("VMin1").toStdString(), Printed("%.2f V", std::min(c.volts, 0.0)));
-  EXPECT_EQ(Caption("watts").toStdString(), c.watts);
+  EXPECT_EQ(Caption("VMax1"), Printed("%.2f V", std::max(c.volts, 12.0)));
+  EXPECT_EQ(Caption("VMin1"), Printed("%.2f V", std::min(c.volts, 0.0)));
+  EXPECT_EQ(Caption("watts"), c.watts);
   EXPECT_EQ(folder_.ReadLog("day.txt"), bytes + "\r\n");
 }
 
@@ -314,7 +291,7 @@ TEST_P(IntervalGuiTest, PastedAndTyped) {
   EXPECT_EQ(S().logInterval, c.typedStores);
 
   // The next redraw finds a number of 10..120 and leaves it.
-  ClickCheck("Check4");
+  Click("Check4");
   EXPECT_EQ(interval.text(), c.typedShows);
   EXPECT_EQ(S().logInterval, c.typedStores);
 }
@@ -420,20 +397,20 @@ TEST_P(RecordLimitGuiTest, TogglesMovesAndAZoom) {
   folder_.WriteLog("big.txt", big);
   Open();
   if (earlier) ClickFile("small.txt");
-  const QString ftimeBefore = Caption("ftime");
+  const std::string ftimeBefore = Caption("ftime");
   Mark();
   const auto seen = ClickAndCatch("big.txt");
   ASSERT_TRUE(seen);
-  EXPECT_TRUE(seen->text.startsWith("Over 10,000 records"));
+  EXPECT_TRUE(seen->text.starts_with("Over 10,000 records"));
   EXPECT_EQ(S().recordCount, 10000);
   EXPECT_EQ(S().viewStart, earlier ? 1 : 0);
   EXPECT_EQ(S().viewEnd, earlier ? 50 : 0);
   EXPECT_TRUE(Marked());
 
   // A toggle redraws the old view from the new records; a view of 0 to 0 only clears.
-  ClickCheck("Check4");
+  Click("Check4");
   EXPECT_FALSE(Marked());
-  EXPECT_EQ(Caption("ftime"), earlier ? "00:06" : ftimeBefore);  // big.txt's record 50
+  EXPECT_EQ(Caption("ftime"), earlier ? std::string("00:06") : ftimeBefore);  // big.txt's record 50
   EXPECT_EQ(Caption("VMax1"), earlier ? "1050.00 V" : "0");
 
   // The readout shows the new records, through the old view.

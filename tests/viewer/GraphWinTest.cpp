@@ -3,121 +3,22 @@
 // sent to the controls, message boxes found by their class and closed. The handlers'
 // logic is proven by the plain tests; these prove the window backend under it.
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "FileListBox.h"
-#include "MessageLoop.h"
-#include "PictureBox.h"
 #include "app/Frontpiece.h"
-#include "platform/NumberText.h"
-#include "platform/PixelCanvas.h"
-#include "platform/Rounding.h"
 #include "platform/Twips.h"
-#include "support/Deadline.h"
-#include "support/TempLogFolder.h"
-#include "support/TestDay.h"
-#include "viewer/Graph.h"
-#include "viewer/WinTestSupport.h"
+#include "viewer/GraphFixture.h"
 
 namespace tallyo::test {
 namespace {
 
-// Control IDs: 100 plus the control's row in its window's layout table.
-enum GraphId {
-  kInterval = 101,
-  kFile1 = 102,
-  kDir1 = 103,
-  kCheck4 = 106,
-  kPlot = 110,
-  kCommand2 = 111,
-  kTime1h = 112,
-  kTime2h = 113,
-  kCommand1 = 114,
-  kWatts = 119,
-  kText1 = 120,
-  kSv = 123,
-  kRv = 126,
-  kWv = 128,
-  kAv = 129,
-  kVv = 130,
-  kFtime = 131,
-  kStime = 132,
-  kVMax1 = 140,
-};
-constexpr int kFrontpieceExit = 101;
-
-constexpr Colour kMarker = Rgb(255, 0, 255);
-
-class GraphWinTest : public ::testing::Test {
+class GraphWinTest : public GraphFixture {
  protected:
-  Graph& Open() {
-    graph_ = std::make_unique<Graph>(folder_.ProgramFolder());
-    graph_->Show();
-    PumpMessages();
-    return *graph_;
-  }
-  HWND Item(int id) const { return Control(graph_->Handle(), id); }
-  std::string Text(int id) const { return WindowText(Item(id)); }
-  const ViewerState& S() const { return graph_->State(); }
-  PictureBox& Plot() const { return *graph_->Find<PictureBox>("Plot"); }
-
-  // The file's entry in File1 clicked with the mouse.
-  void ClickFile(const char* name) {
-    HWND list = Item(kFile1);
-    std::wstring wide;
-    ASSERT_TRUE(WideFromUtf8(name, wide));
-    const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(wide.c_str()));
-    ASSERT_NE(index, LB_ERR) << name;
-    RECT r{};
-    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-    Click(list, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  }
-
-  void DisplayDay(const char* name, int records) {
-    folder_.WriteLog(name, TestDay(records));
-    // The list is read when the window loads: the new file is listed by setting the
-    // folder again.
-    graph_->Find<FileListBox>("File1")->SetPath(folder_.LogsFolder());
-    ClickFile(name);
-    ASSERT_EQ(S().recordCount, records);
-  }
-
   std::uint32_t PixelAt(int x, int y) {
     PictureBox& plot = Plot();
     return plot.Pixels()[static_cast<std::size_t>(y) * plot.PictureWidth() + x];
   }
-  // Covers the chart with a colour no draw uses; a redraw clears it away.
-  void Mark() {
-    PictureBox& plot = Plot();
-    plot.Box(0, 0, plot.ScaleWidth(), plot.ScaleHeight(), kMarker);
-    plot.Flush();
-    ASSERT_TRUE(Marked());
-  }
-  bool Marked() { return PixelAt(Plot().PictureWidth() / 2, 1) == PixelOf(kMarker); }
-
-  // The readout of record k, in the order vv, av, wv, rv, sv.
-  static std::string Readout(int k) {
-    auto text = [](double v) { return PlainNumber(RoundTo2HalfEven(v)); };
-    return text(TestRecord::Volts(k)) + " V|" + text(TestRecord::Amps(k)) + " A|" +
-           text(TestRecord::Watts(k)) + " W|" + text(TestRecord::Rpm(k)) + " RPM|" +
-           text(TestRecord::Speed(k)) + " ";
-  }
-  std::string ReadoutShown() const {
-    return Text(kVv) + "|" + Text(kAv) + "|" + Text(kWv) + "|" + Text(kRv) + "|" + Text(kSv);
-  }
-
-  TempLogFolder folder_;
-  std::unique_ptr<Graph> graph_;
 };
 
 TEST_F(GraphWinTest, WindowClassCaptionAndControlIds) {
@@ -128,127 +29,56 @@ TEST_F(GraphWinTest, WindowClassCaptionAndControlIds) {
   EXPECT_EQ(WindowText(graph_->Handle()), "Graph");
   const struct {
     int id;
+    const char* name;
     const char* wndClass;
     const char* text;
   } cases[] = {
-      {kInterval, "Edit", "10"},
-      {kFile1, "ListBox", ""},
-      {kDir1, "ListBox", ""},
-      {kPlot, "TallyoPictureBox", ""},
-      {kCommand2, "Button", "Exit"},
-      {kTime1h, "Edit", "00"},
-      {kCommand1, "Button", "DISPLAY"},
-      {kWatts, "Static", "Wh"},
-      {kText1, "Static", ""},
-      {kSv, "Static", "0"},
-      {kVv, "Static", "0"},
-      {kFtime, "Static", "Finish"},
-      {kStime, "Static", "Start"},
-      {kVMax1, "Static", "0"},
-      {148, "Static", "Log History"},
+      {101, "Interval", "Edit", "10"},
+      {102, "File1", "ListBox", ""},
+      {103, "Dir1", "ListBox", ""},
+      {110, "Plot", "TallyoPictureBox", ""},
+      {111, "Command2", "Button", "Exit"},
+      {112, "Time1h", "Edit", "00"},
+      {114, "Command1", "Button", "DISPLAY"},
+      {119, "watts", "Static", "Wh"},
+      {120, "text1", "Static", ""},
+      {123, "sv", "Static", "0"},
+      {130, "vv", "Static", "0"},
+      {131, "ftime", "Static", "Finish"},
+      {132, "stime", "Static", "Start"},
+      {140, "VMax1", "Static", "0"},
+      {148, "Label15", "Static", "Log History"},
   };
   for (const auto& c : cases) {
-    HWND control = Item(c.id);
-    ASSERT_NE(control, nullptr) << c.id;
+    HWND control = Control(graph_->Handle(), c.id);
+    ASSERT_NE(control, nullptr) << c.name;
     GetClassNameW(control, name, 64);
-    EXPECT_EQ(Utf8FromWide(name), c.wndClass) << c.id;
+    EXPECT_EQ(Utf8FromWide(name), c.wndClass) << c.name;
     EXPECT_EQ(GetDlgCtrlID(control), c.id);
-    EXPECT_EQ(WindowText(control), c.text) << c.id;
+    EXPECT_EQ(control, Item(c.name));
+    EXPECT_EQ(WindowText(control), c.text) << c.name;
   }
-}
-
-TEST_F(GraphWinTest, FileClickShowsTheChartAndItsLabels) {
-  Open();
-  DisplayDay("day.txt", 100);
-  EXPECT_EQ(Text(kText1), "day.txt");
-  EXPECT_EQ(Text(kStime), "00:00");    // record 1 at 00:00:10
-  EXPECT_EQ(Text(kFtime), "00:16");    // record 100 at 00:16:40
-  EXPECT_EQ(Text(kVMax1), "35.00 V");  // the extremes show two decimals
-  // The curves are on the chart: the picture is not all background.
-  PictureBox& plot = Plot();
-  const std::uint32_t* pixels = plot.Pixels();
-  const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
-  int drawn = 0;
-  for (int i = 0; i < plot.PictureWidth() * plot.PictureHeight(); ++i) drawn += pixels[i] != grey;
-  EXPECT_GT(drawn, plot.PictureWidth());
 }
 
 TEST_F(GraphWinTest, TabFollowsTheFocusOrderAndWraps) {
   Open();
   SetForegroundWindow(graph_->Handle());
-  SetFocus(Item(116));  // Time1m, first in the order
-  const int order[] = {116, 115,     kCommand1, kTime2h, kTime1h, kCommand2, kPlot,     109, 108,
-                       107, kCheck4, 105,       104,     kDir1,   kFile1,    kInterval, 116};
+  SetFocus(Item("Time1m"));  // first in the order
+  const char* order[] = {"Time1m", "Time2m", "Command1", "Time2h",   "Time1h", "Command2",
+                         "Plot",   "Check1", "Check2",   "Check3",   "Check4", "Check5",
+                         "Check6", "Dir1",   "File1",    "Interval", "Time1m"};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     ASSERT_TRUE(graph_->MoveFocus(false));
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[i]) << "after " << order[i - 1];
+    EXPECT_EQ(GetFocus(), Item(order[i])) << "after " << order[i - 1];
   }
   ASSERT_TRUE(graph_->MoveFocus(true));
-  EXPECT_EQ(GetDlgCtrlID(GetFocus()), kInterval);
-}
-
-struct MessageCase {
-  const char* name;
-  int timeBox;  // a time box set to timeText first, or 0
-  const char* timeText;
-  bool chooseFile;
-  int records;
-  const char* message;
-};
-
-class GraphWinMessageTest : public GraphWinTest,
-                            public ::testing::WithParamInterface<MessageCase> {};
-
-TEST_P(GraphWinMessageTest, DisplayShowsTheMessageInTheProgramsBox) {
-  const MessageCase& c = GetParam();
-  Open();
-  if (c.chooseFile) {
-    folder_.WriteLog("day.txt", TestDay(c.records, c.records > 9000 ? 8 : 10));
-    graph_->Find<FileListBox>("File1")->SetPath(folder_.LogsFolder());
-  }
-  const auto seen = CatchMessage([&] {
-    if (c.chooseFile) ClickFile("day.txt");
-    if (c.timeBox) {
-      SetWindowTextUtf8(Item(c.timeBox), c.timeText);
-      SendMessageW(Item(kCommand1), BM_CLICK, 0, 0);
-    }
-    if (!c.chooseFile && !c.timeBox) SendMessageW(Item(kCommand1), BM_CLICK, 0, 0);
-  });
-  ASSERT_TRUE(seen.has_value()) << c.name;
-  EXPECT_EQ(seen->title, "Tallyo_viewer");
-  EXPECT_EQ(seen->text, c.message);
-  EXPECT_EQ(seen->buttons, 1);
-  EXPECT_TRUE(seen->hasOk);
-  EXPECT_FALSE(seen->hasIcon);
-  EXPECT_EQ(seen->owner, graph_->Handle());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Messages, GraphWinMessageTest,
-    ::testing::Values(
-        MessageCase{"BadStart", kTime1h, "24", false, 0, "Bad time format for start time"},
-        MessageCase{"BadFinish", kTime2h, "24", false, 0, "Bad time format for finish time"},
-        MessageCase{"NoFile", 0, "", false, 0, "select a file to view"},
-        MessageCase{"NoRecord", 0, "", true, 0, "No data for that date"},
-        MessageCase{"RecordLimit", 0, "", true, 10000,
-                    "Over 10,000 records, too many to display. Please use a smaller time range. "
-                    "If you set you logging interval to 10 seconds or more, you wont have this "
-                    "problem in the future. "}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(GraphWinTest, NonNumericIntervalBecomesTenAtOnce) {
-  Open();
-  SetWindowTextUtf8(Item(kInterval), "x");
-  EXPECT_EQ(Text(kInterval), "10");
-  EXPECT_EQ(S().logInterval, 10);
-  SetWindowTextUtf8(Item(kInterval), "30");
-  EXPECT_EQ(S().logInterval, 30);
+  EXPECT_EQ(GetFocus(), Item("Interval"));
 }
 
 TEST_F(GraphWinTest, DragZoomsOnceAndASecondDragDoesNothing) {
   Open();
   DisplayDay("day.txt", 100);
-  HWND plot = Item(kPlot);
+  HWND plot = Item("Plot");
   PictureBox& box = Plot();
   // The chart's coordinates of the press and the release in the full view.
   const float pressX = box.ToUserX(100), releaseX = box.ToUserX(400);
@@ -274,33 +104,10 @@ TEST_F(GraphWinTest, DragZoomsOnceAndASecondDragDoesNothing) {
   EXPECT_TRUE(Marked());  // not redrawn
 }
 
-TEST_F(GraphWinTest, PointerShowsTheRecordUnderIt) {
-  Open();
-  DisplayDay("day.txt", 100);
-  PictureBox& box = Plot();
-  for (const int px : {0, 37, 200, box.PictureWidth() - 1}) {
-    MouseMessage(Item(kPlot), WM_MOUSEMOVE, 0, px, 10);
-    const double k = RoundHalfEven(std::floor(static_cast<double>(box.ToUserX(px))) + 1);
-    EXPECT_EQ(ReadoutShown(), Readout(static_cast<int>(k))) << px;
-  }
-}
-
-TEST_F(GraphWinTest, ToggleRedrawsWithoutChangingALabel) {
-  Open();
-  DisplayDay("day.txt", 100);
-  const std::string maxBefore = Text(kVMax1), wattsBefore = Text(kWatts);
-  Mark();
-  SendMessageW(Item(kCheck4), BM_CLICK, 0, 0);
-  EXPECT_EQ(S().showRpm, 1);
-  EXPECT_FALSE(Marked());
-  EXPECT_EQ(Text(kVMax1), maxBefore);
-  EXPECT_EQ(Text(kWatts), wattsBefore);
-}
-
 TEST_F(GraphWinTest, DrawingSurvivesARepaint) {
   Open();
   DisplayDay("day.txt", 100);
-  HWND plot = Item(kPlot);
+  HWND plot = Item("Plot");
   PictureBox& box = Plot();
   RedrawWindow(plot, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   // What the screen shows is the kept picture, pixel for pixel.
@@ -327,16 +134,16 @@ TEST_F(GraphWinTest, NewResolutionPlacesEverythingAgainAndKeepsTheChart) {
   SendMessageW(graph_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                reinterpret_cast<LPARAM>(&frame));
   RECT plot{};
-  GetClientRect(Item(kPlot), &plot);
+  GetClientRect(Item("Plot"), &plot);
   EXPECT_EQ(plot.right, TwipsToPixels(3600 + 11235, dpi) - TwipsToPixels(3600, dpi));
   EXPECT_EQ(plot.bottom, TwipsToPixels(270 + 5235, dpi) - TwipsToPixels(270, dpi));
   EXPECT_EQ(Plot().PictureWidth(), plot.right);
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(kInterval), WM_GETFONT, 0, 0)), sizeof font,
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item("Interval"), WM_GETFONT, 0, 0)), sizeof font,
              &font);
   EXPECT_EQ(font.lfHeight, -static_cast<LONG>(std::lround(12.0 * dpi / 72)));  // window font
-  EXPECT_EQ(Text(kText1), "day.txt");
-  EXPECT_EQ(Text(kVMax1), "35.00 V");
+  EXPECT_EQ(Caption("text1"), "day.txt");
+  EXPECT_EQ(Caption("VMax1"), "35.00 V");
   // The chart is still there, stretched, without a redraw.
   const std::uint32_t grey = PixelOf(Rgb(64, 64, 64));
   int drawn = 0;
@@ -402,89 +209,10 @@ TEST(FrontpieceWinTest, StartWindowAppearsOnlyAfterTheViewerCloses) {
   EXPECT_EQ(ThreadGraph(), nullptr);  // the viewer is gone
   EXPECT_TRUE(IsWindowVisible(front.Handle()));
   EXPECT_TRUE(IsWindowEnabled(front.Handle()));
-  SendMessageW(Control(front.Handle(), kFrontpieceExit), BM_CLICK, 0, 0);
+  SendMessageW(Control(front.Handle(), Exit), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowVisible(front.Handle()));
   EXPECT_EQ(front.RunUntilClosed(), 0);
   KillTimer(nullptr, watchdog);
-}
-
-// Runs the program's message loop until done() holds, for kWaitLimit at most; whether it
-// held.
-bool LoopUntil(const std::function<bool()>& done) {
-  static const std::function<bool()>* check = nullptr;
-  static DWORD started = 0;
-  static bool running = false;
-  check = &done;
-  started = GetTickCount();
-  running = !done();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-    if ((*check)() || GetTickCount() - started > kWaitLimit.count()) running = false;
-  });
-  RunMessagesWhile(running);
-  KillTimer(nullptr, timer);
-  return done();
-}
-
-// The file list follows the logs folder while a day is shown: a day that comes is listed
-// and one that goes is removed, the chosen day stays chosen, the entries in view stay where
-// they are, and nothing is clicked or displayed again. A day that only grows (the logger
-// appending) changes nothing.
-TEST_F(GraphWinTest, FileListFollowsTheLogsFolder) {
-  for (int d = 10; d < 70; ++d) folder_.WriteLog("d" + std::to_string(d) + ".txt", TestDay(3));
-  Open();
-  HWND list = Item(kFile1);
-  SendMessageW(list, LB_SETTOPINDEX, 20, 0);
-  ClickFile("d35.txt");
-  ASSERT_EQ(S().recordCount, 3);
-  SetWindowTextUtf8(Item(kTime1h), "05");
-  Mark();
-  FileListBox& files = *graph_->Find<FileListBox>("File1");
-  const auto listed = [&] {
-    std::vector<std::string> names;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i) {
-      wchar_t name[64] = {};
-      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
-      names.push_back(Utf8FromWide(name));
-    }
-    return names;
-  };
-  const auto top = [&] { return static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); };
-  std::vector<std::string> expected = listed();
-  const auto remove = [&](const char* name) {
-    std::filesystem::remove(NativePath(folder_.LogPath(name)));
-    std::erase(expected, std::string(name));
-  };
-  const int scrolled = top();
-  // Days come and go above the entries in view and below them.
-  folder_.WriteLog("d05.txt", "");
-  folder_.WriteLog("d99.txt", "");
-  std::ofstream(NativePath(folder_.LogPath("d35.txt")), std::ios::binary | std::ios::app) << "x";
-  expected.insert(expected.begin(), "d05.txt");
-  expected.push_back("d99.txt");
-  remove("d12.txt");
-  remove("d60.txt");
-  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
-  EXPECT_EQ(top(), scrolled);
-  EXPECT_EQ(files.FileName(), "d35.txt");
-  remove("d11.txt");
-  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
-  EXPECT_EQ(listed()[static_cast<std::size_t>(top())], "d30.txt");
-  EXPECT_EQ(files.FileName(), "d35.txt");
-  // The chosen day goes: nothing is chosen.
-  remove("d35.txt");
-  EXPECT_TRUE(LoopUntil([&] { return listed() == expected; }));
-  EXPECT_EQ(files.FileName(), "");
-  EXPECT_TRUE(Marked());
-  EXPECT_EQ(Text(kTime1h), "05");
-  EXPECT_EQ(S().recordCount, 3);
-
-  // The whole folder goes, and comes back.
-  std::filesystem::remove_all(NativePath(folder_.LogsFolder()));
-  EXPECT_TRUE(LoopUntil([&] { return listed().empty(); }));
-  std::filesystem::create_directory(NativePath(folder_.LogsFolder()));
-  folder_.WriteLog("d01.txt", "");
-  EXPECT_TRUE(LoopUntil([&] { return listed() == std::vector<std::string>{"d01.txt"}; }));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <functional>
 
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
 class CheckBox : public QCheckBox {
@@ -26,5 +28,7 @@ class CheckBox : public QCheckBox {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+static_assert(CheckBoxControl<CheckBox>);
 
 }  // namespace tallyo

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
 class CommandButton : public QPushButton {
@@ -18,5 +20,7 @@ class CommandButton : public QPushButton {
 
   std::function<void()> onClick;
 };
+
+static_assert(CommandButtonControl<CommandButton>);
 
 }  // namespace tallyo

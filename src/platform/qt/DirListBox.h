@@ -1,28 +1,28 @@
 #pragma once
-// A directory list: holds one folder and reports each change of it. It shows the folder
-// and the folders inside it.
+// The directory list (platform/DirList.h) as a Qt list.
 
 #include <QListWidget>
-#include <functional>
 #include <string>
+#include <vector>
+
+#include "platform/DirList.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
-class DirListBox : public QListWidget {
+class DirListBox : public QListWidget, public DirList {
   Q_OBJECT
  public:
   using QListWidget::QListWidget;
 
-  // Setting a different folder runs the change handling at once, nested; setting the same
-  // folder again runs nothing. A folder that does not exist is held all the same and
-  // shows no subfolders.
-  void SetPath(std::string folder);
-  const std::string& Path() const { return path_; }
-
-  std::function<void()> onChange;
-
- private:
-  std::string path_;
+ protected:
+  void ShowLines(const std::vector<std::string>& lines) override {
+    clear();
+    for (const std::string& line : lines) addItem(QString::fromStdString(line));
+    setCurrentRow(0);
+  }
 };
+
+static_assert(DirListBoxControl<DirListBox>);
 
 }  // namespace tallyo

@@ -1,60 +1,38 @@
 #pragma once
-// A list of the files of one folder that match a name pattern, as the system lists them
-// (platform/FolderListing.h), shown as bare file names. Choosing an entry, by a click or by
-// moving the selection with the keyboard, reports its file name; a click on the entry
-// already chosen reports it again. A click reports when the button is released, so that
-// the handling (which may show a modal message) runs outside the list's own press handling.
-//
-// The list follows its folder: the system tells of each name that comes or goes there or
-// in its parent (not of changes to a file's contents), and the list is then made anew with
-// the chosen entry and the entry at the top kept where they are, reporting nothing. So a
-// folder that is removed and made again is followed again. A folder the system cannot
-// watch keeps the list it had.
+// The file list (platform/FileList.h) as a Qt list. A name that is not valid UTF-8 shows
+// each stray byte as U+FFFD; its entry still stands for the file of exactly that name.
+// The folder and its parent are watched by QFileSystemWatcher.
 
 #include <QFileSystemWatcher>
 #include <QListWidget>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/FileList.h"
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget, public FileList {
   Q_OBJECT
  public:
   explicit FileListBox(QWidget* parent = nullptr);
-
-  void SetPattern(std::string pattern);
-  const std::string& Pattern() const { return pattern_; }
-
-  // Lists the matching files of folder; nothing is chosen afterwards. A folder that does
-  // not exist or cannot be read gives an empty list.
-  void SetPath(std::string folder);
-  const std::string& Path() const { return path_; }
-
-  // The chosen entry's file name without folder, byte for byte as the system gave it;
-  // empty when none is chosen.
-  std::string FileName() const;
-
-  std::function<void(const std::string& fileName)> onClick;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
- private:
-  // Lists the folder again: afresh, or keeping the choice and the view.
-  void Refill(bool keep);
-  void Watch();
+  void ShowLines(const std::vector<std::string>& names, int chosen, int top,
+                 bool chosenInView) override;
+  int ChosenLine() const override;
+  int TopLine() const override;
+  bool LineInView(int line) const override;
+  void Watch(const std::string& folder, const std::string& parent) override;
 
-  std::string pattern_ = "*.*";
-  std::string path_;
-  std::vector<std::string> names_;  // the file name of each row, as the system gave it
+ private:
   QFileSystemWatcher watcher_;
-  bool filling_ = false;
-  bool pressing_ = false;
-  // The press chose an entry, or the click was on the entry already chosen.
-  bool reportOnRelease_ = false;
 };
+
+static_assert(FileListBoxControl<FileListBox>);
 
 }  // namespace tallyo

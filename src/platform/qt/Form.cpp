@@ -27,9 +27,10 @@ Form::Form(Form* owner, const FormInfo& info)
   setWindowIcon(ChartIcon());
 }
 
-void Form::AddLine(std::string_view name, int x1, int y1, int x2, int y2) {
-  lines_.push_back({QString::fromUtf8(name), QLine(TwipsToPixels(x1), TwipsToPixels(y1),
-                                                   TwipsToPixels(x2), TwipsToPixels(y2))});
+void Form::AddLine(const LayoutRow& row) {
+  lines_.push_back(
+      {QString::fromUtf8(row.name), QLine(TwipsToPixels(row.left), TwipsToPixels(row.top),
+                                          TwipsToPixels(row.width), TwipsToPixels(row.height))});
   update();
 }
 

@@ -7,12 +7,13 @@
 #include <QLine>
 #include <QString>
 #include <QWidget>
+#include <cstddef>
 #include <functional>
 #include <initializer_list>
-#include <string_view>
 #include <vector>
 
 #include "platform/FormLayout.h"
+#include "platform/Toolkit.h"
 
 // Opens the declaration of a window class derived from Form: here Qt's meta-object, so that
 // qobject_cast and the object tree know the class.
@@ -33,9 +34,13 @@ class Form : public QWidget {
     QLine line;  // logical pixels
   };
 
-  // A 1-pixel solid line between two points given in twips, both end points drawn.
-  void AddLine(std::string_view name, int x1, int y1, int x2, int y2);
+  // A line's row (BuildControls): a 1-pixel solid line between two points given in twips,
+  // both end points drawn.
+  void AddLine(const LayoutRow& row);
   const std::vector<LineControl>& Lines() const { return lines_; }
+  // The control of another row (BuildControls), named by the row's name, beneath those
+  // made before it; index, its place in the layout, is not needed here.
+  void AddControl(const LayoutRow& row, std::size_t index);
 
   // The control of the layout row named name, or nullptr.
   template <typename T>
@@ -63,5 +68,7 @@ class Form : public QWidget {
   std::vector<LineControl> lines_;
   std::function<void()> onClosed_;
 };
+
+static_assert(FormWindow<Form, Control>);
 
 }  // namespace tallyo

@@ -1,4 +1,4 @@
-#include "platform/FormLayout.h"
+// The controls of a window from its layout table, as Qt widgets.
 
 #include <QApplication>
 #include <QPalette>
@@ -73,18 +73,12 @@ QWidget* MakeControl(Form& form, const LayoutRow& row) {
 
 }  // namespace
 
-void BuildControls(Form& form, std::span<const LayoutRow> layout) {
-  for (const LayoutRow& row : layout)
-    if (row.kind == ControlKind::kLine)
-      form.AddLine(row.name, row.left, row.top, row.width, row.height);
-  for (const std::size_t i : StackingOrder(layout)) {
-    const LayoutRow& row = layout[i];
-    QWidget* control = MakeControl(form, row);
-    control->setObjectName(QString::fromUtf8(row.name));
-    control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
-    if (row.font.face) control->setFont(LayoutFont(row.font));
-    control->lower();
-  }
+void Form::AddControl(const LayoutRow& row, std::size_t /*index*/) {
+  QWidget* control = MakeControl(*this, row);
+  control->setObjectName(QString::fromUtf8(row.name));
+  control->setGeometry(TwipsRect(row.left, row.top, row.width, row.height));
+  if (row.font.face) control->setFont(LayoutFont(row.font));
+  control->lower();
 }
 
 }  // namespace tallyo

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
 class Label : public QLabel {
@@ -36,5 +38,7 @@ class Label : public QLabel {
  private:
   std::string caption_;
 };
+
+static_assert(LabelControl<Label>);
 
 }  // namespace tallyo

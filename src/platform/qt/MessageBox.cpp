@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "Form.h"
+
 namespace tallyo {
 
 void ShowMessage(QWidget* owner, std::string_view text) {
@@ -13,5 +15,7 @@ void ShowMessage(QWidget* owner, std::string_view text) {
   box.setDefaultButton(QMessageBox::Ok);
   box.exec();
 }
+
+static_assert(MessageBoxFor<Form>);
 
 }  // namespace tallyo

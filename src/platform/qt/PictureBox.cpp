@@ -35,8 +35,7 @@ void PictureBox::Sync(double ratio) {
   if (width() == width_ && height() == height_ && ratio == DevicePixelRatio()) return;
   width_ = width();
   height_ = height();
-  // A bigger box keeps the picture at its top left; a new pixel ratio rescales it.
-  SetBoxSize(width_, height_, ratio, false);
+  SetBoxSize(width_, height_, ratio);
 }
 
 void PictureBox::BeforeDrawing() {

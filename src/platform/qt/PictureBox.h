@@ -45,4 +45,6 @@ class PictureBox : public QWidget, public PlotPicture {
   int width_ = -1, height_ = -1;
 };
 
+static_assert(PictureBoxControl<PictureBox>);
+
 }  // namespace tallyo

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Toolkit.h"
+
 namespace tallyo {
 
 class TextBox : public QLineEdit {
@@ -25,5 +27,7 @@ class TextBox : public QLineEdit {
 
   std::function<void()> onChange;
 };
+
+static_assert(TextBoxControl<TextBox>);
 
 }  // namespace tallyo

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "Control.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
@@ -32,5 +33,7 @@ class CheckBox : public Control {
  private:
   BrushHandle brush_ = nullptr;
 };
+
+static_assert(CheckBoxControl<CheckBox>);
 
 }  // namespace tallyo

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "Control.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
@@ -16,5 +17,7 @@ class CommandButton : public Control {
 
   void OnCommand(int code) override;
 };
+
+static_assert(CommandButtonControl<CommandButton>);
 
 }  // namespace tallyo

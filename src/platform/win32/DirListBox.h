@@ -1,28 +1,23 @@
 #pragma once
-// A directory list: holds one folder and reports each change of it. It shows the folder
-// and the folders inside it.
+// The directory list (platform/DirList.h) as a LISTBOX.
 
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "ListBox.h"
+#include "platform/DirList.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
-class DirListBox : public ListBox {
+class DirListBox : public ListBox, public DirList {
  public:
   using ListBox::ListBox;
 
-  // Setting a different folder (UTF-8) runs the change handling at once, nested; setting
-  // the same folder again runs nothing. A folder that does not exist is held all the same
-  // and shows no subfolders.
-  void SetPath(std::string folder);
-  const std::string& Path() const { return path_; }
-
-  std::function<void()> onChange;
-
- private:
-  std::string path_;
+ protected:
+  void ShowLines(const std::vector<std::string>& lines) override { Fill(lines, 0, -1, false); }
 };
+
+static_assert(DirListBoxControl<DirListBox>);
 
 }  // namespace tallyo

@@ -1,47 +1,48 @@
 #include "FileListBox.h"
 
-#include <utility>
 #include <variant>
 
 #include "MessageLoop.h"
 #include "Win32Api.h"
-#include "platform/FolderListing.h"
 #include "platform/windows/WideText.h"
 
 namespace tallyo {
 
-FileListBox::FileListBox(const ControlPlace& place) : ListBox(place), pattern_(place.row.caption) {
+FileListBox::FileListBox(const ControlPlace& place) : ListBox(place) {
   systemProcedure_ = reinterpret_cast<decltype(systemProcedure_)>(SetWindowLongPtrW(
       Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListBox::ListProcedure)));
+  SetPattern(place.row.caption);
 }
 
 FileListBox::~FileListBox() { Unwatch(); }
 
-void FileListBox::SetPattern(std::string pattern) {
-  pattern_ = std::move(pattern);
-  Refill(false);
+// LB_ERR, when no line is chosen, is -1.
+int FileListBox::ChosenLine() const {
+  return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
 }
 
-void FileListBox::SetPath(std::string folder) {
-  path_ = std::move(folder);
-  Watch();
-  Refill(false);
+int FileListBox::TopLine() const {
+  return static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
 }
 
-std::string FileListBox::FileName() const { return LineText(Chosen()); }
-
-void FileListBox::Refill(bool keep) {
-  if (!keep) pressing_ = false;
-  Fill(ListFolder(path_, EntryKind::kFiles, pattern_), keep);
+bool FileListBox::LineInView(int line) const {
+  RECT client{}, entry{};
+  GetClientRect(Handle(), &client);
+  return SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(line),
+                      reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
+         entry.top >= client.top && entry.bottom <= client.bottom;
 }
 
-void FileListBox::Watch() {
+void FileListBox::Watch(const std::string& /*folder*/, const std::string& parent) {
+  // One watch over the parent and everything below it, the folder's names among them: a
+  // watch held on the folder itself would keep a removed folder from going until the
+  // watch ended.
+  if (watch_ && parent == watched_) return;
   Unwatch();
-  // One watch over the folder's parent and everything below it: the names of the folder's
-  // files, and the folder itself going and coming back.
-  const auto parent = SystemPath(path_.substr(0, path_.find_last_of("\\/") + 1));
-  if (!std::holds_alternative<std::wstring>(parent)) return;
-  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(parent).c_str(), TRUE,
+  watched_ = parent;
+  const auto path = SystemPath(parent);
+  if (parent.empty() || !std::holds_alternative<std::wstring>(path)) return;
+  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(path).c_str(), TRUE,
                                         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
   if (watch_ == INVALID_HANDLE_VALUE) {
     watch_ = nullptr;
@@ -49,7 +50,7 @@ void FileListBox::Watch() {
   }
   WaitAlsoFor(watch_, [this] {
     if (!FindNextChangeNotification(watch_)) Unwatch();
-    Refill(true);
+    FolderChanged();
   });
 }
 
@@ -61,8 +62,7 @@ void FileListBox::Unwatch() {
 }
 
 void FileListBox::OnCommand(int code) {
-  // A choice made by the mouse is reported at the release.
-  if (code == LBN_SELCHANGE && !pressing_ && Chosen() >= 0 && onClick) onClick(FileName());
+  if (code == LBN_SELCHANGE) ChoiceChanged();
 }
 
 long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsigned long long wParam,
@@ -72,25 +72,19 @@ long long FileListBox::ListProcedure(WindowHandle hwnd, unsigned message, unsign
   const auto system = reinterpret_cast<WNDPROC>(self->systemProcedure_);
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
+    case WM_LBUTTONDBLCLK:
       // On an entry the low word is its index and the high word 0; below the last
       // entry the high word is 1.
-      const LRESULT hit = CallWindowProcW(system, hwnd, LB_ITEMFROMPOINT, 0, lParam);
-      self->pressing_ = true;
-      self->pressedOnEntry_ = HIWORD(hit) == 0;
+      self->Pressed(HIWORD(CallWindowProcW(system, hwnd, LB_ITEMFROMPOINT, 0, lParam)) == 0);
       break;
-    }
     case WM_LBUTTONUP: {
       const LRESULT result = CallWindowProcW(system, hwnd, message, wParam, lParam);
-      const bool report = self->pressing_ && self->pressedOnEntry_ && self->Chosen() >= 0;
-      self->pressing_ = false;
-      self->pressedOnEntry_ = false;
-      if (report && self->onClick) self->onClick(self->FileName());
+      self->PressEnded(true);
       return result;
     }
     case WM_CAPTURECHANGED:
       // The press ends without a release for the list (another window took the mouse).
-      if (reinterpret_cast<HWND>(lParam) != hwnd) self->pressing_ = false;
+      if (reinterpret_cast<HWND>(lParam) != hwnd) self->PressEnded(false);
       break;
     default:
       break;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "MessageBox.h"
 #include "MessageLoop.h"
 #include "TextBox.h"
 #include "Win32Api.h"
@@ -132,8 +131,8 @@ Form::~Form() {
 int Form::PixelsX(int twips) const { return TwipsToPixels(twips, dpiX_); }
 int Form::PixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
 
-void Form::AddLine(int x1, int y1, int x2, int y2) {
-  lines_.push_back({x1, y1, x2, y2});
+void Form::AddLine(const LayoutRow& row) {
+  lines_.push_back({row.left, row.top, row.width, row.height});
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -155,11 +154,6 @@ void Form::SetFormFont(const FontChoice& font) {
   if (!formFont_.face) DeleteObject(windowFont_);
   formFont_ = font;
   windowFont_ = Font(font);
-}
-
-Control& Form::Adopt(std::unique_ptr<Control> control) {
-  controls_.push_back(std::move(control));
-  return *controls_.back();
 }
 
 void Form::PaintSurface(DeviceContext dc, int x, int y, int width, int height) const {
@@ -321,11 +315,6 @@ long long Form::HandleMessage(WindowHandle hwnd, unsigned message, unsigned long
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void ShowMessage(Form* owner, std::string_view text) {
-  MessageBoxW(owner ? owner->Handle() : nullptr, Widen(text).c_str(), Widen(kProgramTitle).c_str(),
-              MB_OK | MB_APPLMODAL);
 }
 
 }  // namespace tallyo

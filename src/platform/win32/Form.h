@@ -5,12 +5,14 @@
 // Its window class is "Tallyo" followed by the window's name, so that automation finds
 // it; every control of it is a Control, found by its layout name.
 
+#include <cstddef>
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "Control.h"
 #include "platform/FormLayout.h"
+#include "platform/Toolkit.h"
 
 struct tagMSG;
 
@@ -33,8 +35,12 @@ class Form {
 
   WindowHandle Handle() const { return hwnd_; }
 
-  // A 1-pixel solid line between two points given in twips, both end points drawn.
-  void AddLine(int x1, int y1, int x2, int y2);
+  // A line's row (BuildControls): a 1-pixel solid line between two points given in twips,
+  // both end points drawn. It has no window.
+  void AddLine(const LayoutRow& row);
+  // The control of another row (BuildControls), beneath those made before it; its control
+  // ID is 100 plus its row, counted from 1 (index + 1).
+  void AddControl(const LayoutRow& row, std::size_t index);
 
   // The control of the layout row named name, or nullptr.
   template <typename T>
@@ -66,7 +72,6 @@ class Form {
   // The font of a layout cell, made once per window; kWindowFont gives the window's own.
   FontHandle Font(const FontChoice& choice);
   FontHandle WindowFont() const { return windowFont_; }
-  Control& Adopt(std::unique_ptr<Control> control);
   // The window's surface beneath the controls (background and lines) with the client
   // point (x, y) at the origin of dc.
   void PaintSurface(DeviceContext dc, int x, int y, int width, int height) const;
@@ -109,5 +114,7 @@ class Form {
   bool shown_ = false;
   bool ownerDisabled_ = false;
 };
+
+static_assert(FormWindow<Form, Control>);
 
 }  // namespace tallyo

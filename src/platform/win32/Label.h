@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "Control.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
@@ -27,5 +28,7 @@ class Label : public Control {
   // This label's text on dc, whose origin is at the client point (x, y) of the window.
   void PaintCaption(DeviceContext dc, int x, int y) const;
 };
+
+static_assert(LabelControl<Label>);
 
 }  // namespace tallyo

@@ -13,14 +13,10 @@ class ListBox : public Control {
   explicit ListBox(const ControlPlace& place);
 
  protected:
-  // Replaces the lines (UTF-8), afresh with none chosen, or keeping the chosen line and the
-  // line at the top where they are (nothing changes when the lines are the same). Reports
-  // nothing either way.
-  void Fill(const std::vector<std::string>& lines, bool keep = false);
-  // The chosen line, or -1.
-  int Chosen() const;
-  // The text of a line; empty for a line that is not there (-1).
-  std::string LineText(int index) const;
+  // Shows lines (UTF-8) in place of those shown, chooses line chosen (-1: none) without a
+  // notification and puts line top at the top (-1: where the list puts it); the chosen
+  // line is brought into view only when chosenInView.
+  void Fill(const std::vector<std::string>& lines, int chosen, int top, bool chosenInView);
 };
 
 }  // namespace tallyo

@@ -54,7 +54,7 @@ void PictureBox::OnRescaled() {
   RECT client{};
   GetClientRect(Handle(), &client);
   // The box's pixels are device pixels: the user scale maps straight onto them.
-  SetBoxSize(client.right, client.bottom, 1.0, true);
+  SetBoxSize(client.right, client.bottom, 1.0);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 

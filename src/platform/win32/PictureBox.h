@@ -9,6 +9,7 @@
 
 #include "Control.h"
 #include "platform/PlotPicture.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
@@ -23,7 +24,7 @@ class PictureBox : public Control, public PlotPicture {
 
   MouseHandler onMouseDown, onMouseMove, onMouseUp;
 
-  // A new picture at the box's new size; the chart on it is stretched to fit.
+  // A new picture at the box's new size.
   void OnRescaled() override;
 
   // The window's messages, as the window procedure of the class hands them on.
@@ -32,5 +33,7 @@ class PictureBox : public Control, public PlotPicture {
  protected:
   void OnPictureChanged() override;
 };
+
+static_assert(PictureBoxControl<PictureBox>);
 
 }  // namespace tallyo

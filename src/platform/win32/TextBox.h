@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Control.h"
+#include "platform/Toolkit.h"
 
 namespace tallyo {
 
@@ -24,5 +25,7 @@ class TextBox : public Control {
 
   void OnCommand(int code) override;
 };
+
+static_assert(TextBoxControl<TextBox>);
 
 }  // namespace tallyo

@@ -1,31 +1,26 @@
-// The controls the windows are built from: twips to pixels, text boxes and check boxes
-// whose handling runs nested when the program changes them, the file and directory
-// lists, the message box, fonts, the icon and the form's lines.
+// The Qt controls the windows are built from: twips to pixels, check boxes and labels as
+// they show, fonts, the icon and the form's lines.
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
-#include <QMessageBox>
 #include <QRawFont>
-#include <QTest>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ChartIcon.h"
 #include "CheckBox.h"
-#include "DirListBox.h"
-#include "FileListBox.h"
 #include "Fonts.h"
 #include "Form.h"
 #include "Label.h"
-#include "MessageBox.h"
 #include "QtLayout.h"
-#include "TextBox.h"
 #include "support/TempLogFolder.h"
-#include "viewer/GuiTestSupport.h"
 
 namespace tallyo::test {
 namespace {
@@ -38,34 +33,6 @@ TEST(TwipsGuiTest, FifteenTwipsMakeALogicalPixelRoundedToTheNearest) {
   // Each edge is rounded on its own, so touching controls still touch.
   EXPECT_EQ(TwipsRect(1035, 855, 105, 240), QRect(69, 57, 7, 16));
   EXPECT_EQ(TwipsRect(1200, 810, 375, 285).left(), TwipsRect(720, 810, 480, 285).right() + 1);
-}
-
-TEST(TextBoxGuiTest, ChangeHandlingRunsOnEveryChangeAndNestsWhenItSetsTheText) {
-  TextBox box;
-  std::vector<std::string> seen;
-  box.onChange = [&] {
-    seen.push_back(box.Text());
-    if (box.Text().empty()) box.SetText("10");
-  };
-  box.SetText("5");
-  box.SetText("5");  // no change, no handling
-  box.clear();
-  QTest::keyClicks(&box, "7");
-  EXPECT_EQ(seen, (std::vector<std::string>{"5", "", "10", "107"}));
-  EXPECT_EQ(box.Text(), "107");
-}
-
-TEST(CheckBoxGuiTest, ProgramTicksRunTheClickHandlingBeforeTheyReturn) {
-  CheckBox box;
-  std::vector<int> seen;
-  box.onClick = [&] { seen.push_back(box.Value()); };
-  box.SetValue(1);
-  EXPECT_EQ(seen, std::vector<int>{1});
-  box.SetValue(1);  // already ticked: no click
-  box.SetValue(0);
-  box.resize(80, 20);
-  QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, 10));
-  EXPECT_EQ(seen, (std::vector<int>{1, 0, 1}));
 }
 
 TEST(CheckBoxGuiTest, FillsItsRectangleWithItsOwnColour) {
@@ -120,107 +87,6 @@ TEST(LabelGuiTest, ShowsOnlyItsTextOverTheWindow) {
   for (int x = 50; x < 100; ++x)
     for (int y = 0; y < 20; ++y) white |= shot.pixelColor(x, y) == QColor(255, 255, 255);
   EXPECT_TRUE(white);
-}
-
-class FileListGuiTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"b.txt", "A.TXT", "c.Txt", "notes.log", "txt", ".hidden.txt"})
-      folder_.WriteLog(name, "");
-    std::filesystem::create_directory(folder_.LogPath("folder.txt"));
-    list_.SetPattern("*.txt");
-    list_.onClick = [this](const std::string& name) { reported_.push_back(name); };
-    list_.resize(200, 200);
-    list_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
-  }
-  void ClickRow(int row) {
-    QTest::mouseClick(list_.viewport(), Qt::LeftButton, {},
-                      list_.visualItemRect(list_.item(row)).center());
-  }
-  QStringList Names() const {
-    QStringList names;
-    for (int i = 0; i < list_.count(); ++i) names << list_.item(i)->text();
-    return names;
-  }
-
-  TempLogFolder folder_;
-  FileListBox list_;
-  std::vector<std::string> reported_;
-};
-
-TEST_F(FileListGuiTest, ListsMatchingFilesByNameWithoutRegardToCase) {
-  list_.SetPath(folder_.LogsFolder());
-  EXPECT_EQ(Names(), (QStringList{"A.TXT", "b.txt", "c.Txt"}));
-  EXPECT_TRUE(reported_.empty());
-  EXPECT_EQ(list_.FileName(), "");
-  list_.SetPath(folder_.ProgramFolder() + "/missing");
-  EXPECT_TRUE(Names().isEmpty());
-}
-
-TEST_F(FileListGuiTest, ClicksAndKeyboardMovesReportTheFileName) {
-  list_.SetPath(folder_.LogsFolder());
-  // Taking the focus alone chooses nothing.
-  list_.setFocus();
-  QApplication::processEvents();
-  EXPECT_TRUE(reported_.empty());
-  ClickRow(1);
-  ClickRow(1);  // the chosen entry again
-  QTest::keyClick(&list_, Qt::Key_Down);
-  QTest::keyClick(&list_, Qt::Key_Up);
-  ClickRow(0);
-  EXPECT_EQ(reported_, (std::vector<std::string>{"b.txt", "b.txt", "c.Txt", "b.txt", "A.TXT"}));
-  EXPECT_EQ(list_.FileName(), "A.TXT");
-  // Pointing the list at a folder again chooses nothing.
-  list_.SetPath(list_.Path());
-  EXPECT_EQ(reported_.size(), 5);
-  EXPECT_EQ(list_.FileName(), "");
-}
-
-TEST_F(FileListGuiTest, AClickReportsWhenTheButtonIsReleased) {
-  list_.SetPath(folder_.LogsFolder());
-  const QPoint row2 = list_.visualItemRect(list_.item(2)).center();
-  QTest::mousePress(list_.viewport(), Qt::LeftButton, {}, row2);
-  EXPECT_TRUE(reported_.empty());
-  EXPECT_EQ(list_.FileName(), "c.Txt");
-  QTest::mouseRelease(list_.viewport(), Qt::LeftButton, {}, row2);
-  EXPECT_EQ(reported_, std::vector<std::string>{"c.Txt"});
-  // A press on the empty space below the entries chooses nothing.
-  const QPoint below(20, list_.viewport()->height() - 5);
-  QTest::mouseClick(list_.viewport(), Qt::LeftButton, {}, below);
-  EXPECT_EQ(reported_.size(), 1);
-}
-
-TEST(DirListGuiTest, ReportsEachChangeOfFolderOnce) {
-  TempLogFolder folder;
-  DirListBox dir;
-  int changes = 0;
-  dir.onChange = [&] { ++changes; };
-  const std::string logs = folder.LogsFolder();
-  dir.SetPath(logs);
-  dir.SetPath(logs);
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(dir.Path(), logs);
-  const std::string missing = logs + "/none";
-  dir.SetPath(missing);
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(dir.Path(), missing);
-}
-
-TEST(MessageBoxGuiTest, ModalWithTheProgramsTitleOneOkAndNoIcon) {
-  QWidget owner;
-  const auto seen =
-      CatchMessage([&] { ShowMessage(&owner, std::string_view("No data for that date")); });
-  ASSERT_TRUE(seen);
-  EXPECT_EQ(seen->title, "Tallyo_viewer");
-  EXPECT_EQ(seen->text, "No data for that date");
-  EXPECT_EQ(seen->buttonCount, 1);
-  EXPECT_TRUE(seen->hasOk);
-  EXPECT_EQ(seen->icon, QMessageBox::NoIcon);
-  // Markup in a message is shown as it is.
-  const auto plain = CatchMessage([&] { ShowMessage(&owner, std::string_view("<b>x</b>")); });
-  ASSERT_TRUE(plain);
-  EXPECT_EQ(plain->text, "<b>x</b>");
 }
 
 TEST(FontsGuiTest, LayoutFacesMapToInstalledFacesKeepingSizeAndWeight) {
@@ -315,8 +181,8 @@ TEST(FormGuiTest, FixedSizeBackgroundAndBlackLinesUnderItsControls) {
   EXPECT_TRUE(form.isWindow());
   EXPECT_EQ(form.size(), QSize(100, 50));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
-  form.AddLine("Line1", 0, 300, 1485, 300);
-  form.AddLine("Line2", 750, 0, 750, 1500);
+  form.AddLine({ControlKind::kLine, "Line1", "", 0, 300, 1485, 300});
+  form.AddLine({ControlKind::kLine, "Line2", "", 750, 0, 750, 1500});
   auto* label = new Label(&form);
   label->setGeometry(0, 0, 40, 40);
   label->SetCaption("");
@@ -335,7 +201,7 @@ TEST(FormGuiTest, LinesAreInTheSystemsWindowTextColour) {
   palette.setColor(QPalette::WindowText, QColor(10, 20, 200));
   QApplication::setPalette(palette);
   Form form(nullptr, FormInfo{"Lines", "", 1500, 1500, Rgb(0, 192, 0)});
-  form.AddLine("Line1", 150, 150, 150, 1200);
+  form.AddLine({ControlKind::kLine, "Line1", "", 150, 150, 150, 1200});
   const QImage shot = form.grab().toImage();
   QApplication::setPalette(saved);
   EXPECT_EQ(shot.pixelColor(10, 40), QColor(10, 20, 200));

@@ -235,7 +235,7 @@ TEST_F(PictureBoxGuiTest, AbsurdCoordinatesAreCutOrSkipped) {
 }
 
 // A box drawn on before it is first shown (its resize event still pending) draws at the
-// size it was given; a box that grows keeps its picture at the top left.
+// size it was given; a box that grows shows its picture stretched to the new size.
 TEST(PictureBoxSizeGuiTest, DrawsAtItsSizeBeforeShownAndKeepsThePictureWhenResized) {
   PictureBox box;
   box.resize(kWidth, kHeight);
@@ -253,7 +253,7 @@ TEST(PictureBoxSizeGuiTest, DrawsAtItsSizeBeforeShownAndKeepsThePictureWhenResiz
   QApplication::processEvents();
   picture = box.Picture();
   ASSERT_EQ(picture.size(), QSize(kWidth + 100, kHeight + 50));
-  EXPECT_EQ(PixelsOf(picture, ToRgb(kBand)), RectPixels(149, 34, 224, 104));
+  EXPECT_EQ(PixelsOf(picture, ToRgb(kBand)), RectPixels(169, 39, 255, 120));
   EXPECT_EQ(picture.pixel(kWidth + 50, kHeight + 20), kGrey);
   // The user scale stays; it now spans the larger box.
   EXPECT_FLOAT_EQ(box.ScaleWidth(), 100);

@@ -9,8 +9,8 @@
 
 namespace tallyo::test {
 
-inline ShownPicture Shown(HWND hwnd) {
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+// The client area as it is on the screen now.
+inline ShownPicture OnScreen(HWND hwnd) {
   RECT client{};
   GetClientRect(hwnd, &client);
   ShownPicture shown{client.right, client.bottom, {}};
@@ -36,6 +36,12 @@ inline ShownPicture Shown(HWND hwnd) {
   DeleteDC(memory);
   ReleaseDC(hwnd, screen);
   return shown;
+}
+
+// The same once the window and its children have been painted anew.
+inline ShownPicture Shown(HWND hwnd) {
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return OnScreen(hwnd);
 }
 
 template <class Window>

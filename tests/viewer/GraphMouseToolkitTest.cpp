@@ -1,9 +1,12 @@
 // The chart's mouse handling on the real window: the one zoom per display by a drag to
-// the right, the red drag lines, and the readout of the record under the pointer.
+// the right, the red drag lines, and the readout of the record under the pointer; through
+// the chart's handlers, and with the mouse.
 
-#include <QColor>
-#include <QImage>
+#include <cmath>
+#include <cstdio>
+#include <string>
 
+#include "platform/Rounding.h"
 #include "viewer/GraphFixture.h"
 
 namespace tallyo::test {
@@ -11,26 +14,6 @@ namespace {
 
 class GraphMouseTest : public GraphFixture {
  protected:
-  void Press(float x) { Plot().onMouseDown(1, 0, x, 0); }
-  void Move(float x) { Plot().onMouseMove(1, 0, x, 0); }
-  void Hover(float x) { Plot().onMouseMove(0, 0, x, 0); }
-  void Release(float x) { Plot().onMouseUp(1, 0, x, 0); }
-
-  // Red pixels on the chart's top row, where the drag lines run.
-  int RedOnTopRow() {
-    const QImage picture = Plot().Picture();
-    int red = 0;
-    for (int x = 0; x < picture.width(); ++x)
-      if (picture.pixelColor(x, 0) == QColor(255, 0, 0)) ++red;
-    return red;
-  }
-
-  // The readout as the five labels show it.
-  std::string Readout() {
-    return (Caption("vv") + "|" + Caption("av") + "|" + Caption("wv") + "|" + Caption("rv") + "|" +
-            Caption("sv"))
-        .toStdString();
-  }
   static std::string ReadoutOf(int k) {
     auto text = [](double v) {
       char buffer[32];
@@ -199,14 +182,14 @@ TEST_F(GraphMouseTest, WithFewerThanTwoRecordsOnlyTheButtonStateChanges) {
 TEST_F(GraphMouseTest, RealMouseDragOnTheChartZooms) {
   Open();
   DisplayDay("day.txt", 100);
-  PictureBox& plot = Plot();
-  const float from = plot.ToUserX(150);
-  const float to = plot.ToUserX(450);
-  QTest::mousePress(&plot, Qt::LeftButton, {}, QPoint(150, 100));
+  const Handle plot = Item("Plot");
+  const float from = Plot().ToUserX(150);
+  const float to = Plot().ToUserX(450);
+  PressAt(plot, 150, 100);
   EXPECT_EQ(S().mouseIsDown, 1);
-  QTest::mouseMove(&plot, QPoint(300, 100));
+  DragTo(plot, 300, 100);
   EXPECT_GT(RedOnTopRow(), 100);
-  QTest::mouseRelease(&plot, Qt::LeftButton, {}, QPoint(450, 100));
+  ReleaseAt(plot, 450, 100);
   EXPECT_EQ(S().mouseIsDown, 0);
   EXPECT_EQ(S().zoomState, 1);
   EXPECT_FLOAT_EQ(static_cast<float>(S().viewStart), from);
@@ -216,11 +199,23 @@ TEST_F(GraphMouseTest, RealMouseDragOnTheChartZooms) {
 TEST_F(GraphMouseTest, RealMouseDragToTheLeftDoesNotZoom) {
   Open();
   DisplayDay("day.txt", 100);
-  PictureBox& plot = Plot();
-  QTest::mousePress(&plot, Qt::RightButton, {}, QPoint(450, 100));
-  QTest::mouseRelease(&plot, Qt::RightButton, {}, QPoint(150, 100));
+  const Handle plot = Item("Plot");
+  PressAt(plot, 450, 100, /*right=*/true);
+  ReleaseAt(plot, 150, 100, /*right=*/true);
   EXPECT_EQ(S().zoomState, 0);
-  EXPECT_FLOAT_EQ(static_cast<float>(S().viewStart), plot.ToUserX(450));
+  EXPECT_FLOAT_EQ(static_cast<float>(S().viewStart), Plot().ToUserX(450));
+}
+
+// The pointer over the chart's pixels shows the record under it.
+TEST_F(GraphMouseTest, PointerShowsTheRecordUnderIt) {
+  Open();
+  DisplayDay("day.txt", 100);
+  PictureBox& box = Plot();
+  for (const int px : {0, 37, 200, box.PictureWidth() - 1}) {
+    HoverChart(px, 10);
+    const double k = RoundHalfEven(std::floor(static_cast<double>(box.ToUserX(px))) + 1);
+    EXPECT_EQ(Readout(), ReadoutOf(static_cast<int>(k))) << px;
+  }
 }
 
 }  // namespace
