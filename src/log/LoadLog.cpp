@@ -13,7 +13,7 @@
 #include "log/LineTime.h"
 #include "log/RecordFields.h"
 #include "platform/Files.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/TextRules.h"
 
 namespace tallyo {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/Colours.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 
 namespace tallyo {
 namespace {

@@ -9,7 +9,7 @@
 #include "chart/ViewLoop.h"
 #include "log/LoadLog.h"
 #include "platform/NumberText.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/Rounding.h"
 #include "platform/TextRules.h"
 #include "viewer/Graph.h"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "log/LoadLog.h"
 #include "viewer/GraphFixture.h"
 
 namespace tallyo::test {
@@ -156,10 +157,6 @@ TEST_P(GraphMessageTest, DisplayShowsTheMessageInTheProgramsBox) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-const char kLimitMessage[] =
-    "Over 10,000 records, too many to display. Please use a smaller time range. If you set "
-    "you logging interval to 10 seconds or more, you wont have this problem in the future. ";
-
 INSTANTIATE_TEST_SUITE_P(
     Messages, GraphMessageTest,
     ::testing::Values(
@@ -172,7 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Bad time format for start time"},
         MessageCase{"empty window", "12", "00", "12", "00", true, 5, "No data for that date"},
         MessageCase{"empty file", "00", "00", "23", "59", true, 0, "No data for that date"},
-        MessageCase{"record limit", "00", "00", "23", "59", true, 10000, kLimitMessage}),
+        MessageCase{"record limit", "00", "00", "23", "59", true, 10000,
+                    kRecordLimitMessage.data()}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(GraphGuiTest, MissingLogsFolderGivesAnEmptyListAndAMessageNotACrash) {

@@ -18,6 +18,7 @@
 #include "MessageLoop.h"
 #include "PictureBox.h"
 #include "app/Frontpiece.h"
+#include "log/LoadLog.h"
 #include "platform/NumberText.h"
 #include "platform/PixelCanvas.h"
 #include "platform/Rounding.h"
@@ -229,10 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"BadFinish", kTime2h, "24", false, 0, "Bad time format for finish time"},
         MessageCase{"NoFile", 0, "", false, 0, "select a file to view"},
         MessageCase{"NoRecord", 0, "", true, 0, "No data for that date"},
-        MessageCase{"RecordLimit", 0, "", true, 10000,
-                    "Over 10,000 records, too many to display. Please use a smaller time range. "
-                    "If you set you logging interval to 10 seconds or more, you wont have this "
-                    "problem in the future. "}),
+        MessageCase{"RecordLimit", 0, "", true, 10000, kRecordLimitMessage.data()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GraphWinTest, NonNumericIntervalBecomesTenAtOnce) {

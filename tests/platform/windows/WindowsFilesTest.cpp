@@ -18,7 +18,7 @@
 #include "log/LoadLog.h"
 #include "platform/FileMessages.h"
 #include "platform/Files.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/windows/WideText.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
