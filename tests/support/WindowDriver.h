@@ -125,8 +125,7 @@ inline LPARAM Point(int x, int y) {
 
 // The index of the list's entry that reads name exactly, or LB_ERR.
 inline int EntryOf(HWND list, std::string_view name) {
-  std::wstring wide;
-  WideFromUtf8(name, wide);
+  const std::wstring wide = Widen(name);
   return static_cast<int>(::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(wide.c_str())));
 }

@@ -73,10 +73,10 @@ class GraphWinTest : public ::testing::Test {
   // The file's entry in File1 clicked with the mouse.
   void ClickFile(const char* name) {
     HWND list = Item(kFile1);
-    std::wstring wide;
-    ASSERT_TRUE(WideFromUtf8(name, wide));
+    const std::optional<std::wstring> wide = WideFromUtf8(name);
+    ASSERT_TRUE(wide);
     const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(wide.c_str()));
+                                    reinterpret_cast<LPARAM>(wide->c_str()));
     ASSERT_NE(index, LB_ERR) << name;
     RECT r{};
     SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));

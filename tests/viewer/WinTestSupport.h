@@ -31,9 +31,9 @@ inline std::string WindowText(HWND hwnd) {
 }
 
 inline void SetWindowTextUtf8(HWND hwnd, const std::string& text) {
-  std::wstring wide;
-  ASSERT_TRUE(WideFromUtf8(text, wide));
-  SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  const std::optional<std::wstring> wide = WideFromUtf8(text);
+  ASSERT_TRUE(wide);
+  SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide->c_str()));
 }
 
 // Hands out the messages waiting for this thread (paints among them).

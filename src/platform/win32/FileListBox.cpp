@@ -1,7 +1,6 @@
 #include "FileListBox.h"
 
 #include <utility>
-#include <variant>
 
 #include "MessageLoop.h"
 #include "Win32Api.h"
@@ -39,9 +38,9 @@ void FileListBox::Watch() {
   Unwatch();
   // One watch over the folder's parent and everything below it: the names of the folder's
   // files, and the folder itself going and coming back.
-  const auto parent = SystemPath(path_.substr(0, path_.find_last_of("\\/") + 1));
-  if (!std::holds_alternative<std::wstring>(parent)) return;
-  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(parent).c_str(), TRUE,
+  std::wstring parent;
+  if (SystemPath(path_.substr(0, path_.find_last_of("\\/") + 1), parent) != NO_ERROR) return;
+  watch_ = FindFirstChangeNotificationW(parent.c_str(), TRUE,
                                         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
   if (watch_ == INVALID_HANDLE_VALUE) {
     watch_ = nullptr;

@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "MessageBox.h"
@@ -85,7 +86,7 @@ std::wstring RegisterFormClass(const char* name) {
   wc.hIcon = ProgramIcon(false);
   wc.hIconSm = ProgramIcon(true);
   wc.lpszClassName = className.c_str();
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc)) CannotMakeWindow(GetLastError());
   return className;
 }
 
@@ -113,17 +114,16 @@ Form::Form(Form* owner, const FormInfo& info) {
                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, owner ? owner->Handle() : nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
+  if (!hwnd_) CannotMakeWindow(GetLastError());
 }
 
 Form::~Form() {
-  if (hwnd_) {
-    if (ownerDisabled_) EnableWindow(GetWindow(hwnd_, GW_OWNER), TRUE);
-    // From here on no message reaches the handlers of a window that is going, and no
-    // window keeps a property of the program's.
-    for (const auto& control : controls_) control->Detach();
-    RemovePropW(hwnd_, kFormProperty);
-    DestroyWindow(hwnd_);
-  }
+  if (ownerDisabled_) EnableWindow(GetWindow(hwnd_, GW_OWNER), TRUE);
+  // From here on no message reaches the handlers of a window that is going, and no window
+  // keeps a property of the program's.
+  for (const auto& control : controls_) control->Detach();
+  RemovePropW(hwnd_, kFormProperty);
+  DestroyWindow(hwnd_);
   for (const MadeFont& made : fonts_) DeleteObject(made.font);
   if (!formFont_.face) DeleteObject(windowFont_);
   DeleteObject(background_);
@@ -134,7 +134,7 @@ int Form::PixelsY(int twips) const { return TwipsToPixels(twips, dpiY_); }
 
 void Form::AddLine(int x1, int y1, int x2, int y2) {
   lines_.push_back({x1, y1, x2, y2});
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 FontHandle Form::Font(const FontChoice& choice) {
@@ -326,6 +326,11 @@ long long Form::HandleMessage(WindowHandle hwnd, unsigned message, unsigned long
 void ShowMessage(Form* owner, std::string_view text) {
   MessageBoxW(owner ? owner->Handle() : nullptr, Widen(text).c_str(), Widen(kProgramTitle).c_str(),
               MB_OK | MB_APPLMODAL);
+}
+
+void CannotMakeWindow(unsigned long error) {
+  ShowMessage(nullptr, "Cannot open a window: " + SystemMessage(error));
+  std::exit(1);
 }
 
 }  // namespace tallyo
