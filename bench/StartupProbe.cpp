@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "Application.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 
 namespace {
 

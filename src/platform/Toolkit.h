@@ -21,6 +21,10 @@ namespace tallyo {
 
 inline constexpr const char* kProgramTitle = "Tallyo_viewer";
 
+// What a toolkit asks of the program (app/Program.cpp): its entry point sets the toolkit up
+// and runs this, which returns the exit code once the start window is gone.
+int RunProgram();
+
 template <class T>
 concept LabelControl = requires(T& c, const T& k, std::string_view text) {
   c.SetCaption(text);

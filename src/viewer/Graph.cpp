@@ -48,13 +48,4 @@ void Graph::ConnectHandlers() {
   Plot->onMouseUp = [this](int b, int s, float x, float y) { Plot_MouseUp(b, s, x, y); };
 }
 
-std::string Graph::IntervalText() const { return Interval->Text(); }
-
-void Graph::SetIntervalText(std::string_view text) { Interval->SetText(text); }
-
-void Graph::SetCaption(SummaryLabel label, std::string_view caption) {
-  const auto i = static_cast<std::size_t>(label);
-  if (i < summary_.size()) summary_[i]->SetCaption(caption);
-}
-
 }  // namespace tallyo

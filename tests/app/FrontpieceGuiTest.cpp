@@ -16,7 +16,7 @@
 
 #include "Application.h"
 #include "app/Frontpiece.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 #include "support/TempLogFolder.h"
 #include "viewer/Graph.h"
 #include "viewer/GuiTestSupport.h"

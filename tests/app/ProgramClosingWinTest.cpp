@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 #include "support/WindowDriver.h"
 
 namespace tallyo::test {

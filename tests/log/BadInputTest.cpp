@@ -32,6 +32,7 @@
 #include "log/LoadLog.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
+#include "viewer/ViewerState.h"
 
 namespace tallyo {
 namespace {

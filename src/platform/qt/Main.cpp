@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "Application.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 // The program's entry on Windows. It takes no command line and reads no settings.
 
 #include "Win32Api.h"
-#include "app/Program.h"
+#include "platform/Toolkit.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {

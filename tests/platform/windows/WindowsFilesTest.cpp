@@ -76,7 +76,7 @@ std::string DeepProgramFolder(const std::string& parent) {
 
 constexpr const char* kDay = "<T>01:00</T><V>1</V>\r\n<T>02:00</T><V>2</V>\r\n";
 
-DisplayResult Display(ViewerState& state, const std::string& programFolder, std::string_view name) {
+DisplayResult Display(DayRecords& state, const std::string& programFolder, std::string_view name) {
   return LoadLog(state, DisplayRequest{"00", "00", "23", "59", name, programFolder});
 }
 
@@ -129,7 +129,7 @@ TEST(WindowsFilesTest, NonAsciiNamesAndDeepFolders) {
     SCOPED_TRACE(programFolder);
     const std::string path = LogFilePath(programFolder, name);
     WriteFileAt(path, kDay);
-    auto state = std::make_unique<ViewerState>();
+    auto state = std::make_unique<DayRecords>();
     ASSERT_EQ(Display(*state, programFolder, name).outcome, DisplayOutcome::kLoaded);
     EXPECT_EQ(state->recordCount, 2);
     EXPECT_EQ(state->voltsSeries[2], 2);
@@ -155,7 +155,7 @@ TEST(WindowsFilesTest, FaultsChangeNothing) {
   TempLogFolder folder;
   TempLogFolder noLogs(/*withLogsFolder=*/false);
   folder.WriteLog("earlier.txt", kDay);
-  auto state = std::make_unique<ViewerState>();
+  auto state = std::make_unique<DayRecords>();
   ASSERT_EQ(Display(*state, folder.ProgramFolder(), "earlier.txt").outcome,
             DisplayOutcome::kLoaded);
   std::filesystem::create_directory(folder.LogPath("dir.txt"));
@@ -216,7 +216,7 @@ TEST(WindowsFilesTest, LoggerHoldingTheFileWithSharingGoesOnWriting) {
     folder.WriteLog("day.txt", "");
     LoggerFile logger(folder.LogPath("day.txt"), share);
     ASSERT_TRUE(logger.IsOpen());
-    auto state = std::make_unique<ViewerState>();
+    auto state = std::make_unique<DayRecords>();
     ASSERT_TRUE(logger.Write("<T>01:00</T><V>1</V>\r\n"));
     ASSERT_EQ(Display(*state, folder.ProgramFolder(), "day.txt").outcome, DisplayOutcome::kLoaded);
     EXPECT_EQ(state->recordCount, 1);
@@ -236,7 +236,7 @@ TEST(WindowsFilesTest, LoggerHoldingTheFileWithSharingGoesOnWriting) {
 // path is the logs folder itself, refused like any folder, and nothing is created.
 TEST(WindowsFilesTest, ACaptionOfBlanksIsRefused) {
   TempLogFolder folder;
-  auto state = std::make_unique<ViewerState>();
+  auto state = std::make_unique<DayRecords>();
   const DisplayResult r = Display(*state, folder.ProgramFolder(), "  ");
   EXPECT_EQ(r.outcome, DisplayOutcome::kFileError);
   EXPECT_EQ(r.message.rfind("Cannot read the log file \"" + folder.LogPath("  ") + "\": ", 0), 0u)
