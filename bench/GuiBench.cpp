@@ -42,13 +42,13 @@ constexpr int kPlotHeight = 349;
 
 void BM_DrawGraph_9999(benchmark::State& state) {
   auto s = BusyState();
-  QuietControls controls;
+  QuietRedraw redraw;
   PictureBox plot;
   plot.resize(kPlotWidth, kPlotHeight);
   plot.show();
   QCoreApplication::processEvents();
   for (auto _ : state) {
-    DrawGraph(*s, controls, plot);
+    redraw(*s, plot);
     // What is on the box now, every pending stroke rendered; dropped before the next draw
     // so the image is never copied.
     QImage shown = plot.Picture();

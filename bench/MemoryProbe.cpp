@@ -14,7 +14,6 @@
 #include <string>
 
 #include "log/LoadLog.h"
-#include "viewer/ViewerState.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ int main(int argc, char** argv) {
 
   // The state is allocated with the window and written all over by a display: touch it
   // all so that the idle figure holds it too.
-  auto state = std::make_unique<tallyo::ViewerState>();
+  auto state = std::make_unique<tallyo::DayRecords>();
   for (auto* s : {&state->voltsSeries, &state->ampsSeries, &state->wattsSeries, &state->rpmSeries,
                   &state->timeSeries, &state->speedSeries})
     s->fill(0);

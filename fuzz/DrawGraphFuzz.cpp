@@ -1,8 +1,9 @@
-// DrawGraph on arbitrary series, view bounds, switches and Interval text: NaN, infinities,
-// huge and tiny values, views that start or end outside the series, fractional, reversed
-// or NaN views. Every draw must end, read nothing outside the series (the build checks
-// every subscript), hand the surface only finite numbers, change nothing of the state but
-// its own fields, and leave the interval inside 10..120 when its text is a number.
+// The interval limit and DrawGraph on arbitrary series, view bounds, switches and Interval
+// text: NaN, infinities, huge and tiny values, views that start or end outside the series,
+// fractional, reversed or NaN views. Every draw must end, read nothing outside the series
+// (the build checks every subscript), hand the surface only finite numbers and change
+// nothing of what it reads; every Interval text that is a number must be held inside
+// 10..120, and the box then show a text that reads as the held interval.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -17,8 +18,8 @@
 
 #include "FuzzCheck.h"
 #include "chart/DrawGraph.h"
+#include "chart/Summary.h"
 #include "platform/TextRules.h"
-#include "support/FakeChartControls.h"
 #include "support/RecordingSurface.h"
 #include "viewer/ViewerState.h"
 
@@ -71,12 +72,13 @@ std::int16_t PickSwitch(FuzzedDataProvider& in) {
 
 bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// What DrawGraph must leave as it was: everything but its working values and the interval.
+// What DrawGraph must leave as it was: everything it reads.
 struct Untouched {
   void Take(const tallyo::ViewerState& s) {
     volts = s.voltsSeries, amps = s.ampsSeries, watts = s.wattsSeries, rpm = s.rpmSeries;
     time = s.timeSeries, speed = s.speedSeries, m = s.mSeries;
     viewStart = s.viewStart, viewEnd = s.viewEnd, recordCount = s.recordCount;
+    logInterval = s.logInterval;
     const std::int16_t now[] = {s.refVoltsToZero, s.showVolts, s.showAmps,
                                 s.showWatts,      s.showRpm,   s.showSpeed};
     std::memcpy(switches, now, sizeof switches);
@@ -87,7 +89,8 @@ struct Untouched {
     return SameBits(volts, o.volts) && SameBits(amps, o.amps) && SameBits(watts, o.watts) &&
            SameBits(rpm, o.rpm) && SameBits(time, o.time) && SameBits(speed, o.speed) && m == o.m &&
            Same(viewStart, o.viewStart) && Same(viewEnd, o.viewEnd) &&
-           recordCount == o.recordCount && std::memcmp(switches, o.switches, sizeof switches) == 0;
+           recordCount == o.recordCount && logInterval == o.logInterval &&
+           std::memcmp(switches, o.switches, sizeof switches) == 0;
   }
 
   static bool SameBits(const tallyo::Series& a, const tallyo::Series& b) {
@@ -98,6 +101,7 @@ struct Untouched {
   tallyo::MSeries m;
   double viewStart = 0, viewEnd = 0;
   std::int16_t recordCount = 0;
+  std::int16_t logInterval = 0;
   std::int16_t switches[6] = {};
 };
 
@@ -120,10 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.showSpeed = PickSwitch(in);
   s.logInterval = in.ConsumeIntegral<std::int16_t>();
   s.recordCount = in.ConsumeIntegralInRange<std::int16_t>(0, 10000);
-  // The working values left by an earlier draw.
-  s.voltsMax = PickDouble(in);
-  s.voltsMin = PickDouble(in);
-  s.energyWh = PickDouble(in);
+  // What was there before (once the working values of an earlier draw).
+  PickDouble(in);
+  PickDouble(in);
+  PickDouble(in);
 
   tallyo::Series* series[] = {&s.voltsSeries, &s.ampsSeries, &s.wattsSeries,
                               &s.rpmSeries,   &s.timeSeries, &s.speedSeries};
@@ -162,37 +166,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  tallyo::test::FakeChartControls controls(s);
-  controls.intervalText = in.ConsumeRandomLengthString(24);
-  const bool intervalIsNumber = tallyo::ParseIntervalText(controls.intervalText).has_value();
+  const std::string intervalText = in.ConsumeRandomLengthString(24);
+  const bool intervalIsNumber = tallyo::ParseIntervalText(intervalText).has_value();
+  if (intervalIsNumber) {
+    const std::int16_t value = *tallyo::ParseIntervalText(intervalText);
+    const std::int16_t held = tallyo::HeldInterval(value);
+    TALLYO_FUZZ_CHECK(held >= 10 && held <= 120 && (held == value || value < 10 || value > 120));
+    // What the box then shows reads as the held interval.
+    const std::string shown = held != value ? std::to_string(held) : intervalText;
+    TALLYO_FUZZ_CHECK(tallyo::ParseIntervalText(shown) == held);
+    s.logInterval = held;
+  }
 
   static const auto before = std::make_unique<Untouched>();
   static const auto after = std::make_unique<Untouched>();
   before->Take(s);
   tallyo::test::CountingSurface plot;
-  tallyo::DrawGraph(s, controls, plot);
+  const std::optional<tallyo::Summary> summary = tallyo::DrawGraph(s, s, plot);
 
-  // Nothing but DrawGraph's own fields changed.
+  // Nothing it reads has changed.
   after->Take(s);
   TALLYO_FUZZ_CHECK(*after == *before);
-
-  if (intervalIsNumber) {
-    TALLYO_FUZZ_CHECK(s.logInterval >= 10 && s.logInterval <= 120);
-    const std::optional<std::int16_t> shown = tallyo::ParseIntervalText(controls.intervalText);
-    TALLYO_FUZZ_CHECK(shown && *shown == s.logInterval);
-  }
 
   TALLYO_FUZZ_CHECK(plot.clears == 1);
   TALLYO_FUZZ_CHECK(!plot.sawNonFinite);
   if (!(s.viewStart < s.viewEnd)) {
     TALLYO_FUZZ_CHECK(plot.lines == 0 && plot.boxes == 0 && plot.scaleCalls == 0);
-    TALLYO_FUZZ_CHECK(controls.captionOrder.empty());
+    TALLYO_FUZZ_CHECK(!summary);
   } else {
     // At most one band and five segments per entry of the series, and two zero lines.
     TALLYO_FUZZ_CHECK(plot.boxes <= tallyo::kSeriesSize);
     TALLYO_FUZZ_CHECK(plot.lines <= 5u * tallyo::kSeriesSize + 2);
-    TALLYO_FUZZ_CHECK(controls.captionOrder.size() == 13);
-    for (const std::string& caption : controls.captions) {
+    TALLYO_FUZZ_CHECK(summary.has_value());
+    for (int i = 0; i < tallyo::kSummaryLabels; ++i) {
+      const std::string caption =
+          tallyo::SummaryCaption(*summary, static_cast<tallyo::SummaryLabel>(i), s.numberFormat);
       TALLYO_FUZZ_CHECK(!caption.empty() && caption.size() <= 400);
     }
   }

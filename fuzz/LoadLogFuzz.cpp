@@ -1,6 +1,6 @@
 // The whole DISPLAY command on an arbitrary file body and arbitrary time boxes. The body
 // is written into the logs folder of a temporary program folder (in memory where /dev/shm
-// is there) and LoadLog reads it from there, exactly as the viewer does.
+// is there) and LoadLog reads it from there, and the view follows, exactly as in the viewer.
 //
 // Input: an optional first line "@H1|M1|H2|M2|REPEAT|NAME|PIECE" sets the four time boxes
 // (00, 00, 23, 59 when absent), how many times the body is written one after the other (to
@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "chart/DrawGraph.h"
 #include "log/LoadLog.h"
 #include "log/TagText.h"
 #include "platform/TextRules.h"
@@ -167,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       in.time1h, in.time1m, in.time2h, in.time2m, in.noFileName ? "" : "day.txt",
       Folder(),  in.piece};
   const tallyo::DisplayResult result = tallyo::LoadLog(*state, request);
+  tallyo::ViewAfterDisplay(*state, result.outcome, state->recordCount);
   const long long grown = FileSize(path) - static_cast<long long>(file.size());
 
   // Index 0 is never written, and the count stays inside the series.

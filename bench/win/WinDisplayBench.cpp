@@ -22,7 +22,6 @@
 
 #include "WinTiming.h"
 #include "log/LoadLog.h"
-#include "viewer/ViewerState.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ int main(int argc, char** argv) {
 
   // The state is allocated with the window and written all over by a display: touched all
   // so that the idle figures hold it too.
-  auto state = std::make_unique<tallyo::ViewerState>();
+  auto state = std::make_unique<tallyo::DayRecords>();
   for (auto* s : {&state->voltsSeries, &state->ampsSeries, &state->wattsSeries, &state->rpmSeries,
                   &state->timeSeries, &state->speedSeries})
     s->fill(0);

@@ -6,7 +6,7 @@
 #include "CommandButton.h"
 #include "platform/Colours.h"
 #include "platform/FormLayout.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "viewer/Graph.h"
 
 namespace tallyo {
@@ -23,10 +23,10 @@ constexpr FontChoice kSans135Bold{"MS Sans Serif", 13.5, true};
 constexpr FontChoice kPalatino18BoldItalic{"Palatino Linotype", 18, true, true};
 constexpr Colour kSys = kSystemColour;
 
-// From the top of the stacking order downwards.
+// From the top of the stacking order downwards. Label1 names the maker as the build does.
 constexpr LayoutRow kFrontpieceLayout[] = {
     {K::kCommandButton, "Exit", "Exit", 240, 1200, 4095, 660, kSans24},
-    {K::kLabel, "Label1", "Quorlane", 2880, 600, 1455, 195, kSmallBold, kRed},
+    {K::kLabel, "Label1", TALLYO_COMPANY, 2880, 600, 1455, 195, kSmallBold, kRed},
     {K::kLabel, "txtMode", "", 2205, 0, 1410, 375, kSans135Bold, kRed, kSys, TextAlign::kRight},
     {K::kLine, "Line2", "", 4500, 2160, 4500, 540},
     {K::kLine, "Line1", "", 45, 960, 4500, 960},

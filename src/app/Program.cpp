@@ -3,6 +3,8 @@
 
 namespace tallyo {
 
+// The start window is loaded without being shown, its load handling shows the viewer
+// modally, and the program ends when the start window closes.
 int RunProgram() {
   Frontpiece start;
   start.LoadAndShow();

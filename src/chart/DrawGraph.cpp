@@ -5,9 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/Extremes.h"
-#include "chart/SummaryLabels.h"
 #include "chart/ViewLoop.h"
+#include "platform/Colours.h"
 #include "platform/Rounding.h"
 
 namespace tallyo {
@@ -61,52 +60,76 @@ void DrawZeroLine(DrawSurface& plot, const Curve& curve, double min, float width
   plot.SetScaleHeight(curve.span);
   if (curve.max > 0 && min < 0) {
     const float y0 = ToFloat(curve.max + (curve.max - min) / 40);
-    plot.Line(0, y0, width, y0, kZeroLineColour);
+    plot.Line(0, y0, width, y0, kCyan);
   }
+}
+
+// The time of the record at a view bound rounded half to even, if there is one.
+std::optional<double> RecordTime(const Series& timeSeries, double viewBound) {
+  const double index = RoundHalfEven(viewBound);
+  if (!InSeries(index)) return std::nullopt;
+  return timeSeries[static_cast<int>(index)];
+}
+
+// The extremes of the records of the view: a loop value runs from viewStart to viewEnd.
+Summary FindExtremes(const DayRecords& records, const ChartView& view) {
+  Summary summary = Summary::Start(view.refVoltsToZero);
+  for (double i = FirstLoopValue(view.viewStart); i <= view.viewEnd; i += 1) {
+    const double index = LoopIndex(i);
+    if (!InSeries(index)) {
+      if (index > kLastIndex) break;  // every later loop value lies further right
+      continue;
+    }
+    const int k = static_cast<int>(index);
+    summary.Track(records.voltsSeries[k], records.ampsSeries[k], records.wattsSeries[k],
+                  records.rpmSeries[k], records.speedSeries[k]);
+  }
+  summary.firstTime = RecordTime(records.timeSeries, view.viewStart);
+  summary.lastTime = RecordTime(records.timeSeries, view.viewEnd);
+  return summary;
 }
 
 }  // namespace
 
-void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
-  LimitLogInterval(state, controls);
+std::optional<Summary> DrawGraph(const DayRecords& records, const ChartView& view,
+                                 DrawSurface& plot) {
   plot.Clear();
-  // Also a NaN bound ends here. A single record (view 1 to 1) leaves the chart empty and
-  // the labels and working values as the last draw left them.
-  if (!(state.viewStart < state.viewEnd)) {
+  // Also a NaN bound ends here.
+  if (!(view.viewStart < view.viewEnd)) {
     plot.Flush();
-    return;
+    return std::nullopt;
   }
 
-  const SpeedExtremes speed = FindExtremes(state);
-  WriteTimeAndExtremeLabels(state, speed.max, speed.min, controls);
+  Summary summary = FindExtremes(records, view);
 
-  const double viewStart = state.viewStart;
-  const double viewEnd = state.viewEnd;
+  const double viewStart = view.viewStart;
+  const double viewEnd = view.viewEnd;
   const float width = ToScale(viewEnd - viewStart);
   plot.SetScaleWidth(width);
 
-  const Curve volts = MakeCurve(state.voltsSeries, state.voltsMax, state.voltsMin, kVoltsColour);
-  const Curve amps = MakeCurve(state.ampsSeries, state.ampsMax, state.ampsMin, kAmpsColour);
-  const Curve watts = MakeCurve(state.wattsSeries, state.wattsMax, state.wattsMin, kWattsColour);
-  const Curve rpm = MakeCurve(state.rpmSeries, state.rpmMax, state.rpmMin, kRpmColour);
-  const Curve windSpeed = MakeCurve(state.speedSeries, speed.max, speed.min, kSpeedColour);
+  const Curve volts = MakeCurve(records.voltsSeries, summary.voltsMax, summary.voltsMin, kRed);
+  const Curve amps = MakeCurve(records.ampsSeries, summary.ampsMax, summary.ampsMin, kGreen);
+  const Curve watts = MakeCurve(records.wattsSeries, summary.wattsMax, summary.wattsMin, kBlue);
+  const Curve rpm = MakeCurve(records.rpmSeries, summary.rpmMax, summary.rpmMin, kYellow);
+  const Curve windSpeed =
+      MakeCurve(records.speedSeries, summary.speedMax, summary.speedMin, kWhite);
 
-  DrawZeroLine(plot, amps, state.ampsMin, width);
-  DrawZeroLine(plot, watts, state.wattsMin, width);
+  DrawZeroLine(plot, amps, summary.ampsMin, width);
+  DrawZeroLine(plot, watts, summary.wattsMin, width);
 
   // The switched-on curves in their drawing order; each record's curves lie over its band.
   std::array<const Curve*, 5> shown{};
   int shownCount = 0;
-  if (state.showVolts == 1) shown[shownCount++] = &volts;
-  if (state.showAmps == 1) shown[shownCount++] = &amps;
-  if (state.showWatts == 1) shown[shownCount++] = &watts;
-  if (state.showRpm == 1) shown[shownCount++] = &rpm;
-  if (state.showSpeed == 1) shown[shownCount++] = &windSpeed;
+  if (view.showVolts == 1) shown[shownCount++] = &volts;
+  if (view.showAmps == 1) shown[shownCount++] = &amps;
+  if (view.showWatts == 1) shown[shownCount++] = &watts;
+  if (view.showRpm == 1) shown[shownCount++] = &rpm;
+  if (view.showSpeed == 1) shown[shownCount++] = &windSpeed;
 
   // A band reaches from the top edge down by voltsMax in whatever height the step before
   // left in force: wattsSpan for the first record, else the last curve drawn before it.
-  const float bandBottom = ToFloat(state.voltsMax);
-  const double interval = state.logInterval;
+  const float bandBottom = ToFloat(summary.voltsMax);
+  const std::int16_t interval = view.logInterval;
   double energyWh = 0;
 
   // Record viewStart has no segment and no band of its own: the first segment joins it to
@@ -122,7 +145,7 @@ void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
     const float x1 = ToFloat((i - 1) - viewStart);
     const float x2 = ToFloat(i - viewStart);
 
-    if (state.mSeries[k] == 1) plot.Box(x1, 0, x2, bandBottom, kBandColour);
+    if (records.mSeries[k] == 1) plot.Box(x1, 0, x2, bandBottom, kLightBlue);
     for (int c = 0; c < shownCount; ++c) {
       const Curve& curve = *shown[c];
       plot.SetScaleHeight(curve.span);
@@ -131,14 +154,12 @@ void DrawGraph(ViewerState& state, ChartControls& controls, DrawSurface& plot) {
       // A NaN reading has no place on the chart; its segments are left out.
       if (!std::isnan(y1) && !std::isnan(y2)) plot.Line(x1, y1, x2, y2, curve.colour);
     }
-    // Each record stands for one logging interval at the power volts x amps; its <W>
-    // value plays no part.
-    energyWh += state.ampsSeries[k] * state.voltsSeries[k] / 3600 * interval;
+    energyWh += EnergyShare(records.voltsSeries[k], records.ampsSeries[k], interval);
   }
 
-  state.energyWh = energyWh;
-  WriteEnergyLabel(energyWh, state.numberFormat, controls);
+  summary.energyWh = energyWh;
   plot.Flush();
+  return summary;
 }
 
 }  // namespace tallyo

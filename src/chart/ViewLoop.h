@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "log/DayRecords.h"
 #include "platform/Rounding.h"
-#include "viewer/ViewerState.h"
 
 namespace tallyo {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "log/DayRecords.h"
 #include "log/LineReader.h"
-#include "viewer/ViewerState.h"
 
 namespace tallyo {
 
@@ -27,7 +27,7 @@ enum class DisplayOutcome {
   kFileError,    // the file could not be opened, created, appended to or read
   kRecordLimit,  // the 10,000th record was reached
   kNoData,
-  kLoaded,  // 1..9999 records; the view is 1..recordCount and the chart must be drawn
+  kLoaded,  // 1..9999 records, to be shown from the first to the last
 };
 
 struct DisplayResult {
@@ -47,9 +47,10 @@ inline constexpr std::string_view kNoDataMessage = "No data for that date";
 // Most records one display keeps (indices 1..9999).
 inline constexpr int kRecordLimit = 9999;
 
-// Runs DISPLAY up to the point where the chart would be drawn; the caller shows the
-// message of any other outcome and calls DrawGraph for kLoaded.
-DisplayResult LoadLog(ViewerState& state, const DisplayRequest& request);
+// Runs DISPLAY up to the point where the chart would be drawn. The record limit leaves a
+// count of 10,000 (9,999 records kept); a file that cannot be read to its end, none. The
+// caller shows the message of any outcome but kLoaded.
+DisplayResult LoadLog(DayRecords& records, const DisplayRequest& request);
 
 // The path of the file DISPLAY reads: program folder, "logs", file name, joined by the
 // system's separator.

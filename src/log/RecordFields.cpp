@@ -213,6 +213,14 @@ bool OneByOne(const char* p, const char* end, RecordFields& fields) {
   return true;
 }
 
+// The value of a plain decimal as the shortcut takes it; nothing for any other text.
+std::optional<double> PlainDecimal(std::string_view text) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  if (Decimal d; ReadDecimal(p, end, d) && p == end) return d.Value();
+  return std::nullopt;
+}
+
 double NumberField(const RecordLine& line, char tag) {
   const std::optional<std::string_view> text = line.Field(tag);
   if (!text) return 0;
@@ -221,13 +229,6 @@ double NumberField(const RecordLine& line, char tag) {
 }
 
 }  // namespace
-
-std::optional<double> PlainDecimal(std::string_view text) {
-  const char* p = text.data();
-  const char* end = p + text.size();
-  if (Decimal d; ReadDecimal(p, end, d) && p == end) return d.Value();
-  return std::nullopt;
-}
 
 RecordFields FieldsOf(std::string_view line) {
   const RecordLine fields(line);

@@ -31,10 +31,8 @@ RecordFields FieldsOf(std::string_view line);
 // a point and more digits, 15 digits at most). Whatever follows is not looked at. Returns
 // false for every other line, which then takes FieldsOf. For such a line every tag is the
 // first of its kind (only the tags of the fields before it come first, each of another
-// letter), so the fields are FieldsOf's, to the bit.
+// letter), so the fields are FieldsOf's, to the bit. Called once per record, it fills the
+// caller's fields rather than return a copy of them.
 bool LoggedFields(const char* afterTime, std::size_t available, RecordFields& fields);
-
-// The value of a plain decimal as the shortcut takes it; nullopt for any other text.
-std::optional<double> PlainDecimal(std::string_view text);
 
 }  // namespace tallyo

@@ -1,9 +1,16 @@
 #pragma once
-// The colours the layouts set, as 0x00BBGGRR.
+// The program's colours: those the layouts set and those the chart draws in.
 
-#include "platform/DrawSurface.h"
+#include <cstdint>
 
 namespace tallyo {
+
+// 0x00BBGGRR: the low byte is red.
+using Colour = std::uint32_t;
+
+constexpr Colour Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
 
 // The background of both windows.
 inline constexpr Colour kWindowGreen = Rgb(0, 192, 0);
@@ -17,5 +24,6 @@ inline constexpr Colour kMidGrey = Rgb(128, 128, 128);
 inline constexpr Colour kWhite = Rgb(255, 255, 255);
 inline constexpr Colour kBlack = Rgb(0, 0, 0);
 inline constexpr Colour kBlue = Rgb(0, 0, 255);
+inline constexpr Colour kCyan = Rgb(0, 255, 255);
 
 }  // namespace tallyo

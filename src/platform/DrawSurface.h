@@ -2,16 +2,9 @@
 // The narrow drawing interface the chart draws through. The picture box implements it on
 // the screen; tests implement it to record what is drawn.
 
-#include <cstdint>
+#include "platform/Colours.h"
 
 namespace tallyo {
-
-// 0x00BBGGRR: the low byte is red.
-using Colour = std::uint32_t;
-
-constexpr Colour Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  return r | (g << 8) | (b << 16);
-}
 
 // A user scale with its origin fixed at the top-left corner, y growing downwards. Every
 // line and box is mapped with the scale in force at the moment of its call.

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/DrawSurface.h"
+#include "platform/Colours.h"
 
 namespace tallyo {
 

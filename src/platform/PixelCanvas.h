@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/DrawSurface.h"
+#include "platform/Colours.h"
 #include "platform/PlotBatch.h"
 
 namespace tallyo {

@@ -17,7 +17,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/DrawSurface.h"
+#include "platform/Colours.h"
+#include "platform/Rounding.h"
 
 namespace tallyo {
 
@@ -45,7 +46,7 @@ inline bool InsideClip(const PlotPoint& a, const PlotPoint& b, const ClipRect& r
 // The pixel column of x. std::floor is a library call on the base x86-64 instruction set,
 // and rendering asks it once per point.
 inline double PixelColumn(double x) {
-  if (!(std::fabs(x) < 4503599627370496.0)) return std::floor(x);  // 2^52: whole already
+  if (!(std::fabs(x) < kNoFractionBelow)) return std::floor(x);  // whole already
   const double t = static_cast<double>(static_cast<long long>(x));
   return t > x ? t - 1 : t;
 }

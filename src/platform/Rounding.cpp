@@ -4,11 +4,6 @@
 
 namespace tallyo {
 
-namespace {
-// From 2^52 on every double is a whole number.
-constexpr double kNoFractionBelow = 4503599627370496.0;
-}  // namespace
-
 double RoundHalfEven(double v) {
   // Written out rather than std::nearbyint so that the result never depends on the
   // floating-point rounding mode another part of the process might have set.

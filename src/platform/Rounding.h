@@ -7,6 +7,9 @@
 
 namespace tallyo {
 
+// From 2^52 on every double is a whole number.
+inline constexpr double kNoFractionBelow = 4503599627370496.0;
+
 // Nearest integer, halves to even. NaN and infinities come back unchanged.
 double RoundHalfEven(double v);
 

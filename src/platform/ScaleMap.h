@@ -27,21 +27,19 @@ class ScaleMap {
   }
 
   // A width of 0, infinity or NaN would put every point at infinity or nowhere; such a
-  // value is refused and the scale in force stays. Returns whether it was taken.
-  bool SetScaleWidth(double width) {
-    if (!Usable(width)) return false;
+  // value is passed over and the scale in force stays.
+  void SetScaleWidth(double width) {
+    if (!Usable(width)) return;
     scaleWidth_ = width;
     userWidth_ = true;
     RefreshX();
-    return true;
   }
   // The chart sets the height before every segment it draws, so this stays small.
-  bool SetScaleHeight(double height) {
-    if (!Usable(height)) return false;
+  void SetScaleHeight(double height) {
+    if (!Usable(height)) return;
     scaleHeight_ = height;
     userHeight_ = true;
     RefreshY();
-    return true;
   }
 
   double ScaleWidth() const { return scaleWidth_; }

@@ -114,7 +114,10 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
-std::int16_t ParseLogInteger(std::string_view text) { return ParseIntervalText(text).value_or(0); }
+std::int16_t ParseLogInteger(std::string_view text) {
+  if (const std::optional<double> v = ParseNumber(text)) return ToInt16HalfEven(*v).value_or(0);
+  return 0;
+}
 
 std::optional<std::int16_t> ParseIntervalText(std::string_view text) {
   const std::optional<double> v = ParseNumber(text);

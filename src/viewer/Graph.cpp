@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/Colours.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 
 namespace tallyo {
 namespace {
@@ -46,15 +46,6 @@ void Graph::ConnectHandlers() {
   Plot->onMouseDown = [this](int b, int s, float x, float y) { Plot_MouseDown(b, s, x, y); };
   Plot->onMouseMove = [this](int b, int s, float x, float y) { Plot_MouseMove(b, s, x, y); };
   Plot->onMouseUp = [this](int b, int s, float x, float y) { Plot_MouseUp(b, s, x, y); };
-}
-
-std::string Graph::IntervalText() const { return Interval->Text(); }
-
-void Graph::SetIntervalText(std::string_view text) { Interval->SetText(text); }
-
-void Graph::SetCaption(SummaryLabel label, std::string_view caption) {
-  const auto i = static_cast<std::size_t>(label);
-  if (i < summary_.size()) summary_[i]->SetCaption(caption);
 }
 
 }  // namespace tallyo

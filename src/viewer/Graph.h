@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "CheckBox.h"
 #include "CommandButton.h"
@@ -17,13 +16,12 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "TextBox.h"
-#include "chart/ChartControls.h"
 #include "platform/NumberFormat.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
 
-class Graph : public Form, public ChartControls {
+class Graph : public Form {
   TALLYO_FORM
  public:
   // Builds the window from its layout and runs its load handling. The logs folder is
@@ -37,11 +35,6 @@ class Graph : public Form, public ChartControls {
 
   const ViewerState& State() const { return *state_; }
   const std::string& ProgramFolderPath() const { return programFolder_; }
-
-  // ChartControls
-  std::string IntervalText() const override;
-  void SetIntervalText(std::string_view text) override;
-  void SetCaption(SummaryLabel label, std::string_view caption) override;
 
   // Event handlers, each run by its control's event.
   void Form_Load();
@@ -66,6 +59,7 @@ class Graph : public Form, public ChartControls {
   void ConnectHandlers();
   // The DISPLAY command as the DISPLAY button runs it.
   void Display();
+  // The Interval box held to 10..120 s, then the chart and the labels that report it.
   void Redraw();
   void StoreSwitch(const CheckBox& box, std::int16_t& seriesSwitch);
 
@@ -95,7 +89,7 @@ class Graph : public Form, public ChartControls {
   Label* wv = nullptr;
   Label* rv = nullptr;
   Label* sv = nullptr;
-  // The labels DrawGraph writes, in the order of SummaryLabel.
+  // The labels that report each draw, in the order of SummaryLabel.
   std::array<Label*, 13> summary_{};
 };
 

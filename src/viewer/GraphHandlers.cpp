@@ -8,8 +8,9 @@
 #include "chart/DrawGraph.h"
 #include "chart/ViewLoop.h"
 #include "log/LoadLog.h"
+#include "platform/Colours.h"
 #include "platform/NumberText.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/Rounding.h"
 #include "platform/TextRules.h"
 #include "viewer/Graph.h"
@@ -58,8 +59,10 @@ void Graph::Display() {
   const std::string time2h = Time2h->Text();
   const std::string time2m = Time2m->Text();
   const std::string fileName = text1->Caption();
+  ViewerState& s = *state_;
   const DisplayResult result =
-      LoadLog(*state_, DisplayRequest{time1h, time1m, time2h, time2m, fileName, programFolder_});
+      LoadLog(s, DisplayRequest{time1h, time1m, time2h, time2m, fileName, programFolder_});
+  ViewAfterDisplay(s, result.outcome, s.recordCount);
   if (result.outcome == DisplayOutcome::kLoaded) {
     Redraw();
   } else if (!result.message.empty()) {
@@ -67,7 +70,21 @@ void Graph::Display() {
   }
 }
 
-void Graph::Redraw() { DrawGraph(*state_, *this, *Plot); }
+void Graph::Redraw() {
+  ViewerState& s = *state_;
+  if (const auto value = ParseIntervalText(Interval->Text(), s.numberFormat)) {
+    s.logInterval = HeldInterval(*value);
+    // "10" or "120" (9.5 stays): Interval_Change runs at once, nested, and stores it too.
+    if (s.logInterval != *value) Interval->SetText(std::to_string(s.logInterval));
+  }
+  const std::optional<Summary> summary = DrawGraph(s, s, *Plot);
+  // A view too short to draw leaves the labels and the working values as they were.
+  if (!summary) return;
+  static_cast<WorkingValues&>(s) = *summary;
+  for (std::size_t i = 0; i < summary_.size(); ++i) {
+    summary_[i]->SetCaption(SummaryCaption(*summary, static_cast<SummaryLabel>(i), s.numberFormat));
+  }
+}
 
 void Graph::Command2_Click() { Close(); }
 
@@ -131,7 +148,7 @@ void Graph::Plot_MouseMove(int, int, float x, float) {
   }
   if (s.zoomState == 0 && s.mouseIsDown == 1) {
     // The drag lines pile up along the top edge until the next redraw clears them.
-    Plot->Line(static_cast<float>(s.viewStart), 0, x, 0, kDragLineColour);
+    Plot->Line(static_cast<float>(s.viewStart), 0, x, 0, kRed);
     Plot->Flush();
   }
 }

@@ -1,15 +1,17 @@
 #pragma once
-// A viewer state as the window leaves it after load (volts, amps, watts shown, volts
-// referred to 0 V, interval 10 s), with the fake controls and a recording surface.
+// Records and a view as the window leaves them after load (volts, amps, watts shown, volts
+// referred to 0 V, interval 10 s), and a recording surface to draw them on.
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "chart/DrawGraph.h"
-#include "support/FakeChartControls.h"
+#include "chart/Summary.h"
+#include "platform/TextRules.h"
 #include "support/RecordingSurface.h"
-#include "viewer/ViewerState.h"
 
 namespace tallyo::test {
 
@@ -17,6 +19,11 @@ struct Reading {
   double volts = 0, amps = 0, watts = 0, rpm = 0, speed = 0;
   std::int16_t m = 0;
   double time = 0;
+};
+
+// What a draw reads, and the notation its labels are written in.
+struct ChartState : DayRecords, ChartView {
+  NumberFormat numberFormat;
 };
 
 class ChartTest : public ::testing::Test {
@@ -56,15 +63,33 @@ class ChartTest : public ::testing::Test {
     s.showSpeed = speed;
   }
 
-  void Draw() { DrawGraph(s, controls, plot); }
+  // What the window makes of the Interval box's text before a draw: the interval the draw
+  // counts with, and the box's text afterwards (the held interval where it differs from
+  // the box's value). A text that is no number changes neither: the interval stays (33).
+  struct HeldBox {
+    std::string shown;
+    std::int16_t interval;
+  };
+  HeldBox HoldBox(std::string_view boxText) const {
+    const std::optional<std::int16_t> value = ParseIntervalText(boxText, s.numberFormat);
+    if (!value) return {std::string(boxText), 33};
+    const std::int16_t held = HeldInterval(*value);
+    return {held != *value ? std::to_string(held) : std::string(boxText), held};
+  }
+  void HoldInterval(std::string_view boxText) { s.logInterval = HoldBox(boxText).interval; }
+
+  void Draw() { drawn = DrawGraph(s, s, plot); }
 
   std::vector<SurfaceCall> Lines(Colour colour) const { return plot.Of(SurfaceOp::kLine, colour); }
-  const std::string& Caption(SummaryLabel label) const { return controls.Caption(label); }
+  // What the label shows after the last draw.
+  std::string Caption(SummaryLabel label) const {
+    return SummaryCaption(drawn.value(), label, s.numberFormat);
+  }
 
-  std::unique_ptr<ViewerState> owned = std::make_unique<ViewerState>();
-  ViewerState& s = *owned;
-  FakeChartControls controls{s};
+  std::unique_ptr<ChartState> owned = std::make_unique<ChartState>();
+  ChartState& s = *owned;
   RecordingSurface plot;
+  std::optional<Summary> drawn;  // what the last draw found
 };
 
 }  // namespace tallyo::test

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "chart/ChartFixture.h"
+#include "platform/Colours.h"
 #include "platform/NumberText.h"
 
 namespace tallyo::test {
@@ -32,7 +33,7 @@ class DrawGraphBoundsTest : public ChartTest {
     }
     ShowOnly(true, true, true, true, true);
     s.refVoltsToZero = 1;
-    controls.intervalText = "36";  // each record 1 V x 1 A adds 0.01 Wh
+    s.logInterval = 36;  // each record 1 V x 1 A adds 0.01 Wh
   }
 };
 
@@ -44,13 +45,13 @@ TEST_F(DrawGraphBoundsTest, ViewPastTheLastEntry) {
   s.viewEnd = 10050;
   Draw();
   EXPECT_FLOAT_EQ(plot.Of(SurfaceOp::kScaleWidth)[0].x1, 60);
-  const auto red = Lines(kVoltsColour);
+  const auto red = Lines(kRed);
   ASSERT_EQ(red.size(), 10u);  // loop values 9991 .. 10000
   EXPECT_FLOAT_EQ(red.back().x2, 10);
-  EXPECT_EQ(plot.Of(SurfaceOp::kBox, kBandColour).size(), 10u);
-  EXPECT_EQ(s.voltsMax, 10000);
+  EXPECT_EQ(plot.Of(SurfaceOp::kBox, kLightBlue).size(), 10u);
+  EXPECT_EQ(drawn->voltsMax, 10000);
   // Record k adds k V x 1 A x 36 s / 3600 = k / 100 Wh: 9991 .. 10000.
-  EXPECT_NEAR(s.energyWh, 999.55, 1e-9);
+  EXPECT_NEAR(drawn->energyWh, 999.55, 1e-9);
   EXPECT_EQ(Caption(SummaryLabel::stime), ShortTime(s.timeSeries[9990]));
   EXPECT_EQ(Caption(SummaryLabel::ftime), "--:--");
 }
@@ -64,9 +65,9 @@ TEST_F(DrawGraphBoundsTest, ViewFromFarLeft) {
     s.viewStart = start;
     s.viewEnd = 5;
     Draw();
-    const auto red = Lines(kVoltsColour);
+    const auto red = Lines(kRed);
     ASSERT_EQ(red.size(), 5u) << start;
-    EXPECT_EQ(s.voltsMax, 5) << start;
+    EXPECT_EQ(drawn->voltsMax, 5) << start;
     EXPECT_EQ(Caption(SummaryLabel::stime), "--:--");
   }
 }
@@ -81,10 +82,10 @@ TEST_F(DrawGraphBoundsTest, FractionalViewFromTheLeft) {
   Draw();
   // Loop values ... -0.25, 0.75, 1.75, 2.75: -0.25 has its previous index at -1 and draws
   // nothing; then the pairs (0, 1), (1, 2), (2, 3), x from 1000 to 1003.
-  const auto red = Lines(kVoltsColour);
+  const auto red = Lines(kRed);
   ASSERT_EQ(red.size(), 3u);
   EXPECT_FLOAT_EQ(red[0].x1, 1000);
-  EXPECT_EQ(s.voltsMax, 3);
+  EXPECT_EQ(drawn->voltsMax, 3);
   EXPECT_FLOAT_EQ(red[0].y1, 3.075);  // index 0
   EXPECT_FLOAT_EQ(red[0].y2, 2.075);  // index 1
   EXPECT_FLOAT_EQ(red[2].x2, 1003);
@@ -104,7 +105,7 @@ TEST_P(DrawGraphAbsurdViewTest, EndsSoundly) {
   CountingSurface counting;
   s.viewStart = GetParam().start;
   s.viewEnd = GetParam().end;
-  DrawGraph(s, controls, counting);
+  drawn = DrawGraph(s, s, counting);
   EXPECT_FALSE(counting.sawNonFinite);
   EXPECT_FALSE(counting.sawBadScale);
   EXPECT_LE(counting.lines, 5u * 10001u + 2u);
@@ -142,7 +143,7 @@ TEST_F(DrawGraphBoundsTest, AbsurdReadings) {
                      .time = v};
     });
     CountingSurface counting;
-    DrawGraph(s, controls, counting);
+    drawn = DrawGraph(s, s, counting);
     EXPECT_FALSE(counting.sawNonFinite);
     EXPECT_FALSE(counting.sawBadScale);
     EXPECT_GT(counting.lines, 0u);
@@ -156,7 +157,7 @@ TEST_F(DrawGraphBoundsTest, TinyRangeStillHasAScale) {
   ShowOnly(true, true, true, true, true);
   Load(2, [](int k) { return Reading{.volts = k * 1e-300, .rpm = k * 1e-300}; });
   CountingSurface counting;
-  DrawGraph(s, controls, counting);
+  drawn = DrawGraph(s, s, counting);
   EXPECT_FALSE(counting.sawBadScale);
   EXPECT_FALSE(counting.sawNonFinite);
   EXPECT_EQ(counting.lines, 5u);
@@ -166,8 +167,8 @@ TEST_F(DrawGraphBoundsTest, NaNReadingLeavesOutItsSegments) {
   ShowOnly(true, false, false, false, false);
   Load(4, [](int k) { return Reading{.volts = k == 2 ? kNaN : 10.0 * k}; });
   Draw();
-  EXPECT_EQ(s.voltsMax, 40);
-  EXPECT_EQ(Lines(kVoltsColour).size(), 1u);  // only record 3 to 4
+  EXPECT_EQ(drawn->voltsMax, 40);
+  EXPECT_EQ(Lines(kRed).size(), 1u);  // only record 3 to 4
   EXPECT_EQ(Caption(SummaryLabel::watts), "NaN Wh");
 }
 

@@ -15,11 +15,8 @@ class ChartIntervalLimitTest : public ChartTest, public ::testing::WithParamInte
 
 TEST_P(ChartIntervalLimitTest, HoldsTheBoxTo10To120) {
   const LimitCase& c = GetParam();
-  s.logInterval = 33;
-  controls.intervalText = c.text;
-  LimitLogInterval(s, controls);
-  EXPECT_EQ(controls.intervalText, c.shown);
-  EXPECT_EQ(s.logInterval, c.interval);
+  EXPECT_EQ(HoldBox(c.text).shown, c.shown);
+  EXPECT_EQ(HoldBox(c.text).interval, c.interval);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,29 +31,27 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"abc", "abc", 33}, LimitCase{"", "", 33}, LimitCase{"40000", "40000", 33}));
 
 TEST_F(ChartTest, IntervalSetOnlyWhenOutOfRange) {
-  controls.intervalText = "60";
-  LimitLogInterval(s, controls);
-  EXPECT_TRUE(controls.setIntervalTexts.empty());
-  controls.intervalText = "7";
-  LimitLogInterval(s, controls);
-  EXPECT_EQ(controls.setIntervalTexts, std::vector<std::string>{"10"});
+  EXPECT_EQ(HeldInterval(60), 60);
+  EXPECT_EQ(HeldInterval(7), 10);
+  EXPECT_EQ(HeldInterval(-32768), 10);
+  EXPECT_EQ(HeldInterval(32767), 120);
 }
 
-// The limit is the first step of every draw: the box is set before the chart is cleared,
-// also when nothing is drawn afterwards.
+// The limit depends on the box's text alone: also a draw that stops at once (a view of one
+// record) counts with the held interval, and the window lifts the box before it draws
+// (GraphToolkitTest.IntervalLimitRunsBeforeTheClear).
 TEST_F(ChartTest, IntervalLimitRunsBeforeTheClear) {
   for (double viewEnd : {1.0, 3.0}) {
     plot.Reset();
-    controls.setIntervalTexts.clear();
     Load(3, [](int) { return Reading{.volts = 12, .amps = 10}; });
     s.viewEnd = viewEnd;
-    controls.intervalText = "500";
-    std::size_t callsBefore = 99;
-    controls.onSetIntervalText = [&](std::string_view) { callsBefore = plot.calls.size(); };
-    Draw();
-    EXPECT_EQ(controls.setIntervalTexts, std::vector<std::string>{"120"});
-    EXPECT_EQ(callsBefore, 0u) << viewEnd;
+    HoldInterval("500");
     EXPECT_EQ(s.logInterval, 120);
+    Draw();
+    EXPECT_EQ(plot.calls.front().op, SurfaceOp::kClear) << viewEnd;
+    EXPECT_EQ(drawn.has_value(), viewEnd == 3.0);
+    // 2 records x 12 V x 10 A x 120 s / 3600.
+    if (drawn) EXPECT_DOUBLE_EQ(drawn->energyWh, 8);
   }
 }
 

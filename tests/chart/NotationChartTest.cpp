@@ -24,7 +24,7 @@ TEST_P(NotationChartTest, LabelsInTheNotation) {
   const LabelCase& c = GetParam();
   s.numberFormat = c.format;
   s.refVoltsToZero = 0;
-  controls.intervalText = "60";
+  s.logInterval = 60;
   Load(3, [](int k) {
     const double volts[] = {0, 13, 12.5, 12.25};
     const double amps[] = {0, -0.504, -10, -12.34};
@@ -39,8 +39,8 @@ TEST_P(NotationChartTest, LabelsInTheNotation) {
                    .time = (18 * 60 + 30 + k) / 1440.0};
   });
   Draw();
-  for (int i = 0; i < 13; ++i) {
-    EXPECT_EQ(controls.captions[i], c.captions[i]) << c.name << " label " << i;
+  for (int i = 0; i < kSummaryLabels; ++i) {
+    EXPECT_EQ(Caption(static_cast<SummaryLabel>(i)), c.captions[i]) << c.name << " label " << i;
   }
 }
 
@@ -74,11 +74,8 @@ class NotationIntervalTest : public ChartTest,
 TEST_P(NotationIntervalTest, LimitReadsTheNotation) {
   const IntervalCase& c = GetParam();
   s.numberFormat = c.format;
-  s.logInterval = 33;
-  controls.intervalText = c.text;
-  LimitLogInterval(s, controls);
-  EXPECT_EQ(controls.intervalText, c.shown) << c.text;
-  EXPECT_EQ(s.logInterval, c.interval) << c.text;
+  EXPECT_EQ(HoldBox(c.text).shown, c.shown) << c.text;
+  EXPECT_EQ(HoldBox(c.text).interval, c.interval) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, NotationIntervalTest,
@@ -102,25 +99,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, NotationIntervalTest,
                                            IntervalCase{EnglishNotation(), "0,005", "10", 10},
                                            IntervalCase{EnglishNotation(), "12.5", "12.5", 12},
                                            IntervalCase{PlainNotation(), "1,000", "1,000", 33}));
-
-// The box's change handling in German, as the user types "12,5": "1" and "12" are numbers,
-// "12," too (a mark with no fraction), then 12.5 rounds to 12.
-TEST_F(ChartTest, TypingInGermanKeepsTheComma) {
-  s.numberFormat = GermanNotation();
-  const std::vector<std::pair<std::string, std::int16_t>> keys = {
-      {"1", 1}, {"12", 12}, {"12,", 12}, {"12,5", 12}};
-  for (const auto& [text, interval] : keys) {
-    controls.intervalText = text;
-    controls.IntervalChange();
-    EXPECT_EQ(controls.intervalText, text);
-    EXPECT_EQ(s.logInterval, interval) << text;
-  }
-  // A point is no decimal mark in German: "12.5" is no number and becomes "10".
-  controls.intervalText = "12.5";
-  controls.IntervalChange();
-  EXPECT_EQ(controls.intervalText, "10");
-  EXPECT_EQ(s.logInterval, 10);
-}
 
 }  // namespace
 }  // namespace tallyo::test

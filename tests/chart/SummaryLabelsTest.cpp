@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/ChartFixture.h"
-#include "chart/SummaryLabels.h"
+#include "chart/Summary.h"
 
 namespace tallyo::test {
 namespace {
@@ -23,9 +25,11 @@ TEST_F(SummaryLabelsChartTest, CaptionsInTheirOrderAndPatterns) {
   });
   Draw();
   using enum SummaryLabel;
-  const std::vector<SummaryLabel> order = {stime, ftime, VMax1, VMin1, AMax1, AMin1, WMax1,
-                                           WMin1, RMax1, RMin1, SMax1, SMin1, watts};
-  EXPECT_EQ(controls.captionOrder, order);
+  // The order in which the window writes them.
+  const SummaryLabel order[] = {stime, ftime, VMax1, VMin1, AMax1, AMin1, WMax1,
+                                WMin1, RMax1, RMin1, SMax1, SMin1, watts};
+  static_assert(std::size(order) == kSummaryLabels);
+  for (int i = 0; i < kSummaryLabels; ++i) EXPECT_EQ(static_cast<int>(order[i]), i);
   EXPECT_EQ(Caption(stime), "06:01");
   EXPECT_EQ(Caption(ftime), "06:03");
   EXPECT_EQ(Caption(VMax1), "13.46 V");
@@ -101,12 +105,12 @@ class ChartEnergyTest : public ChartTest, public ::testing::WithParamInterface<E
 
 TEST_P(ChartEnergyTest, Total) {
   const EnergyCase& c = GetParam();
-  controls.intervalText = c.interval;
+  HoldInterval(c.interval);
   ShowOnly(c.volts, c.ampsShown, c.watts, c.rpm, c.speed);
   // The W value plays no part.
   Load(3, [&](int) { return Reading{.volts = 12, .amps = c.amps, .watts = 999}; });
   Draw();
-  EXPECT_NEAR(s.energyWh, c.energy, 1e-9);
+  EXPECT_NEAR(drawn->energyWh, c.energy, 1e-9);
   EXPECT_EQ(Caption(SummaryLabel::watts), c.caption);
 }
 
@@ -121,12 +125,46 @@ INSTANTIATE_TEST_SUITE_P(
                       EnergyCase{"500", 10, true, true, true, false, false, 8, "8 Wh"}));
 
 TEST_F(SummaryLabelsChartTest, EnergyRoundsToWholeWattHours) {
-  controls.intervalText = "10";
+  s.logInterval = 10;
   // 12 V * 1.5 A * 10 s / 3600 = 0.05 Wh per record after the first.
   Load(11, [](int) { return Reading{.volts = 12, .amps = 1.5}; });
   Draw();
-  EXPECT_NEAR(s.energyWh, 0.5, 1e-12);
+  EXPECT_NEAR(drawn->energyWh, 0.5, 1e-12);
   EXPECT_EQ(Caption(SummaryLabel::watts), "0 Wh");
+}
+
+// A reader that takes the records one by one, as a report of whole days would, finds the
+// very numbers a draw of the whole view reports: the start values, Track for each record,
+// EnergyShare for each but the first.
+TEST_F(SummaryLabelsChartTest, ReadingByReadingGivesTheDrawsNumbers) {
+  constexpr int n = 500;
+  s.logInterval = 60;
+  Load(n, [](int k) {
+    return Reading{.volts = 12 + std::sin(k * 0.7) * 3,
+                   .amps = std::cos(k * 1.3) * 20,
+                   .watts = k % 7 * 100.0 - 250,
+                   .rpm = k * 3.5,
+                   .speed = std::fmod(k * 0.37, 9),
+                   .time = (6 * 3600 + k * 10) / 86400.0};
+  });
+  for (const std::int16_t ref : {0, 1}) {
+    s.refVoltsToZero = ref;
+    Draw();
+    Summary read = Summary::Start(ref);
+    for (int k = 1; k <= n; ++k) {
+      read.Track(s.voltsSeries[k], s.ampsSeries[k], s.wattsSeries[k], s.rpmSeries[k],
+                 s.speedSeries[k]);
+      if (k > 1) read.energyWh += EnergyShare(s.voltsSeries[k], s.ampsSeries[k], s.logInterval);
+    }
+    read.firstTime = s.timeSeries[1];
+    read.lastTime = s.timeSeries[n];
+    EXPECT_EQ(read.energyWh, drawn->energyWh) << ref;
+    for (int i = 0; i < kSummaryLabels; ++i) {
+      const auto label = static_cast<SummaryLabel>(i);
+      EXPECT_EQ(SummaryNumber(read, label, {}), SummaryNumber(*drawn, label, {}))
+          << ref << " " << i;
+    }
+  }
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "support/Deadline.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
+#include "viewer/ViewerState.h"
 
 namespace tallyo {
 namespace {

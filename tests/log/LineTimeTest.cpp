@@ -94,7 +94,7 @@ TEST(LineTimeTest, DisplayAgreesWithAPlainReading) {
   for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{7},
                                   std::size_t{64}, std::size_t{4096}, kPieceBytes}) {
     SCOPED_TRACE(piece);
-    auto state = std::make_unique<ViewerState>();
+    auto state = std::make_unique<DayRecords>();
     const DisplayResult r = LoadLog(
         *state, DisplayRequest{"12", "00", "12", "59", "day.txt", folder.ProgramFolder(), piece});
     ASSERT_EQ(r.outcome, DisplayOutcome::kLoaded);

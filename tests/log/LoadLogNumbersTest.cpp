@@ -36,7 +36,7 @@ void ExpectStoredAsTheRulesSay(const std::vector<std::string>& texts) {
     file += "<T>" + std::string(time) + "</T> <V>" + texts[k] + "</V> <M>" + texts[k] + "</M>\r\n";
   }
   folder.WriteLog("numbers.txt", file);
-  auto state = std::make_unique<ViewerState>();
+  auto state = std::make_unique<DayRecords>();
   const DisplayResult result = LoadLog(
       *state, DisplayRequest{"00", "00", "23", "59", "numbers.txt", folder.ProgramFolder()});
   ASSERT_EQ(result.outcome, DisplayOutcome::kLoaded);

@@ -9,6 +9,7 @@
 #include "log/LoadLog.h"
 #include "platform/TextRules.h"
 #include "support/TempLogFolder.h"
+#include "viewer/ViewerState.h"
 
 namespace tallyo {
 namespace {
@@ -61,8 +62,9 @@ struct Snapshot {
   }
 };
 
-// Every case reads its files in pieces of each size from one byte on, so that every line
-// end, tag and CR LF falls on a piece's edge somewhere, and lines are longer than a piece.
+// DISPLAY as the window runs it: LoadLog, then the view that follows from it. Every case
+// reads its files in pieces of each size from one byte on, so that every line end, tag and
+// CR LF falls on a piece's edge somewhere, and lines are longer than a piece.
 class LoadLogTest : public ::testing::TestWithParam<std::size_t> {
  protected:
   LoadLogTest() : state_(std::make_unique<ViewerState>()) {}
@@ -75,8 +77,10 @@ class LoadLogTest : public ::testing::TestWithParam<std::size_t> {
   DisplayResult DisplayIn(const TempLogFolder& folder, std::string_view name,
                           std::string_view h1 = "00", std::string_view m1 = "00",
                           std::string_view h2 = "23", std::string_view m2 = "59") {
-    return LoadLog(*state_,
-                   DisplayRequest{h1, m1, h2, m2, name, folder.ProgramFolder(), GetParam()});
+    const DisplayResult r =
+        LoadLog(*state_, DisplayRequest{h1, m1, h2, m2, name, folder.ProgramFolder(), GetParam()});
+    ViewAfterDisplay(*state_, r.outcome, state_->recordCount);
+    return r;
   }
   // Fills the state as an earlier display of four records, zoomed, would leave it.
   void LoadEarlierDisplay() {

@@ -27,7 +27,6 @@
 #include "platform/FormLayout.h"
 #include "platform/PixelCanvas.h"
 #include "platform/PlotPicture.h"
-#include "support/FakeChartControls.h"
 #include "support/TempLogFolder.h"
 
 namespace tallyo::test {
@@ -58,9 +57,9 @@ class RasterPicture : public PlotPicture {
 // A fixed chart: curves of every series, amps and watts across 0 (zero lines), M bands,
 // then a zoomed view of it and a drag line over that.
 void DrawFixedChart(DrawSurface& plot) {
-  auto state = std::make_unique<ViewerState>();
-  ViewerState& s = *state;
-  test::FakeChartControls controls(s);
+  auto records = std::make_unique<DayRecords>();
+  DayRecords& s = *records;
+  ChartView view;
   for (int k = 1; k <= 300; ++k) {
     s.voltsSeries[k] = 12 + std::sin(k / 9.0);
     s.ampsSeries[k] = 5 * std::sin(k / 23.0) + 1;
@@ -70,14 +69,15 @@ void DrawFixedChart(DrawSurface& plot) {
     s.mSeries[k] = k % 7 == 0 ? 1 : 0;
   }
   s.recordCount = 300;
-  s.showVolts = s.showAmps = s.showWatts = s.showRpm = s.showSpeed = 1;
-  s.viewStart = 1;
-  s.viewEnd = 300;
-  DrawGraph(s, controls, plot);
-  s.viewStart = 20.25;
-  s.viewEnd = 260.75;
-  DrawGraph(s, controls, plot);
-  plot.Line(static_cast<float>(s.viewStart), 0, 120.5F, 0, kDragLineColour);
+  view.logInterval = 10;
+  view.showVolts = view.showAmps = view.showWatts = view.showRpm = view.showSpeed = 1;
+  view.viewStart = 1;
+  view.viewEnd = 300;
+  DrawGraph(s, view, plot);
+  view.viewStart = 20.25;
+  view.viewEnd = 260.75;
+  DrawGraph(s, view, plot);
+  plot.Line(static_cast<float>(view.viewStart), 0, 120.5F, 0, kRed);
   plot.Flush();
 }
 

@@ -6,8 +6,6 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <variant>
-
 #include "platform/windows/WideText.h"
 #else
 #include <fcntl.h>
@@ -36,10 +34,10 @@ class LoggerFile {
 #ifdef _WIN32
   // share: what the logger lets other programs do with the file while it holds it.
   explicit LoggerFile(const std::string& path, DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE) {
-    const auto converted = SystemPath(path);
-    if (!std::holds_alternative<std::wstring>(converted)) return;
-    h_ = ::CreateFileW(std::get<std::wstring>(converted).c_str(), FILE_APPEND_DATA, share, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring converted;
+    if (SystemPath(path, converted) != NO_ERROR) return;
+    h_ = ::CreateFileW(converted.c_str(), FILE_APPEND_DATA, share, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
   }
   ~LoggerFile() {
     if (IsOpen()) ::CloseHandle(h_);

@@ -6,8 +6,6 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <variant>
-
 #include "platform/windows/WideText.h"
 #else
 #include <fcntl.h>
@@ -109,14 +107,13 @@ class TempLogFolder {
 #ifdef _WIN32
   // The \\?\ form, so that folders deeper than 260 characters go too.
   static std::filesystem::path RemovablePath(const std::string& path) {
-    const auto converted = SystemPath(path);
-    if (const auto* p = std::get_if<std::wstring>(&converted)) return *p;
+    std::wstring converted;
+    if (SystemPath(path, converted) == NO_ERROR) return converted;
     return NativePath(path);
   }
   static bool SetUnwritable(const std::string& path, bool on) {
-    const auto converted = SystemPath(path);
-    if (!std::holds_alternative<std::wstring>(converted)) return false;
-    const std::wstring& p = std::get<std::wstring>(converted);
+    std::wstring p;
+    if (SystemPath(path, p) != NO_ERROR) return false;
     const DWORD attributes = ::GetFileAttributesW(p.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return false;

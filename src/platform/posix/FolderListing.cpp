@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace tallyo {
 
@@ -15,6 +16,8 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
   const std::string wanted(pattern);
   DIR* dir = folder.empty() ? nullptr : ::opendir(folder.c_str());
   if (!dir) return names;
+  // Closed however the listing ends, also when a name cannot be stored.
+  const std::unique_ptr<DIR, int (*)(DIR*)> closer(dir, ::closedir);
   while (const dirent* entry = ::readdir(dir)) {
     // A name that starts with a dot is hidden, "." and ".." among them. A link counts as
     // what it leads to.
@@ -27,7 +30,6 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
       names.emplace_back(entry->d_name);
     }
   }
-  ::closedir(dir);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     const int order = ::strcasecmp(a.c_str(), b.c_str());
     return order != 0 ? order < 0 : a < b;

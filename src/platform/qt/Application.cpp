@@ -4,7 +4,7 @@
 
 #include "ChartIcon.h"
 #include "Fonts.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/Toolkit.h"
 
 namespace tallyo {

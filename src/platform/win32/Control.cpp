@@ -40,7 +40,7 @@ void Control::Create(const wchar_t* windowClass, unsigned long style, unsigned l
       exStyle, windowClass, Widen(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
       r.left, r.top, r.right - r.left, r.bottom - r.top, form_.Handle(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), this);
-  if (!hwnd_) return;
+  if (!hwnd_) CannotMakeWindow(GetLastError());
   SetPropW(hwnd_, kControlProperty, this);
   // Each new control goes beneath the ones made before it.
   SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

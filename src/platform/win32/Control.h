@@ -23,6 +23,10 @@ using FontHandle = HFONT__*;
 
 class Form;
 
+// The system could not make a window the program needs: the program ends, its reason
+// (error, a Win32 error code) in the program's message box, as nothing can be shown.
+[[noreturn]] void CannotMakeWindow(unsigned long error);
+
 // Where a control goes: its window, its layout row and its control ID.
 struct ControlPlace {
   Form& form;

@@ -1,6 +1,6 @@
 #include "FileListBox.h"
 
-#include <variant>
+#include <string>
 
 #include "MessageLoop.h"
 #include "Win32Api.h"
@@ -40,9 +40,9 @@ void FileListBox::Watch(const std::string& /*folder*/, const std::string& parent
   if (watch_ && parent == watched_) return;
   Unwatch();
   watched_ = parent;
-  const auto path = SystemPath(parent);
-  if (parent.empty() || !std::holds_alternative<std::wstring>(path)) return;
-  watch_ = FindFirstChangeNotificationW(std::get<std::wstring>(path).c_str(), TRUE,
+  std::wstring path;
+  if (parent.empty() || SystemPath(parent, path) != NO_ERROR) return;
+  watch_ = FindFirstChangeNotificationW(path.c_str(), TRUE,
                                         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
   if (watch_ == INVALID_HANDLE_VALUE) {
     watch_ = nullptr;

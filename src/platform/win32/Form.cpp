@@ -1,8 +1,10 @@
 #include "Form.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
+#include "MessageBox.h"
 #include "MessageLoop.h"
 #include "TextBox.h"
 #include "Win32Api.h"
@@ -84,7 +86,7 @@ std::wstring RegisterFormClass(const char* name) {
   wc.hIcon = ProgramIcon(false);
   wc.hIconSm = ProgramIcon(true);
   wc.lpszClassName = className.c_str();
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc)) CannotMakeWindow(GetLastError());
   return className;
 }
 
@@ -112,17 +114,16 @@ Form::Form(Form* owner, const FormInfo& info) {
                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, owner ? owner->Handle() : nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
+  if (!hwnd_) CannotMakeWindow(GetLastError());
 }
 
 Form::~Form() {
-  if (hwnd_) {
-    if (ownerDisabled_) EnableWindow(GetWindow(hwnd_, GW_OWNER), TRUE);
-    // From here on no message reaches the handlers of a window that is going, and no
-    // window keeps a property of the program's.
-    for (const auto& control : controls_) control->Detach();
-    RemovePropW(hwnd_, kFormProperty);
-    DestroyWindow(hwnd_);
-  }
+  if (ownerDisabled_) EnableWindow(GetWindow(hwnd_, GW_OWNER), TRUE);
+  // From here on no message reaches the handlers of a window that is going, and no window
+  // keeps a property of the program's.
+  for (const auto& control : controls_) control->Detach();
+  RemovePropW(hwnd_, kFormProperty);
+  DestroyWindow(hwnd_);
   for (const MadeFont& made : fonts_) DeleteObject(made.font);
   if (!formFont_.face) DeleteObject(windowFont_);
   DeleteObject(background_);
@@ -315,6 +316,11 @@ long long Form::HandleMessage(WindowHandle hwnd, unsigned message, unsigned long
       break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void CannotMakeWindow(unsigned long error) {
+  ShowMessage(nullptr, "Cannot open a window: " + SystemMessage(error));
+  std::exit(1);
 }
 
 }  // namespace tallyo

@@ -27,7 +27,7 @@ const wchar_t* RegisterPictureClass() {
   // The bitmap covers every pixel: no background to erase first.
   wc.hbrBackground = nullptr;
   wc.lpszClassName = kPictureClass;
-  RegisterClassExW(&wc);
+  if (!RegisterClassExW(&wc)) CannotMakeWindow(GetLastError());
   return kPictureClass;
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <variant>
 
 #include "platform/FileMessages.h"
 #include "platform/windows/WideText.h"
@@ -47,9 +46,9 @@ Failure NotALogFile(HANDLE h, const std::string& path) {
 // The system's name for path, or why it has none. A device (a name such as COM1 on older
 // systems) is never opened: opening it could already change what it does.
 Failure SystemName(const std::string& path, std::wstring& name) {
-  std::variant<std::wstring, DWORD> converted = SystemPath(path);
-  if (const DWORD* e = std::get_if<DWORD>(&converted)) return Fail(kCannotRead, path, *e);
-  name = std::get<std::wstring>(std::move(converted));
+  if (const DWORD error = SystemPath(path, name); error != NO_ERROR) {
+    return Fail(kCannotRead, path, error);
+  }
   if (IsDevicePath(name)) return FileFailure(kCannotRead, path, "Not a regular file");
   return std::nullopt;
 }

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <variant>
+#include <memory>
+#include <optional>
 
 #include "platform/windows/WideText.h"
 
@@ -44,13 +45,9 @@ bool Matches(std::wstring_view name, std::wstring_view pattern) {
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
                                     std::string_view pattern) {
   std::vector<std::string> names;
-  std::wstring widePattern;
-  auto path = SystemPath(folder);
-  if (folder.empty() || !std::holds_alternative<std::wstring>(path) ||
-      !WideFromUtf8(pattern, widePattern)) {
-    return names;
-  }
-  std::wstring search = std::get<std::wstring>(std::move(path));
+  std::wstring search;
+  const std::optional<std::wstring> widePattern = WideFromUtf8(pattern);
+  if (folder.empty() || SystemPath(folder, search) != NO_ERROR || !widePattern) return names;
   if (search.back() != L'\\') search += L'\\';
   search += L'*';
   std::vector<std::wstring> found;
@@ -58,16 +55,17 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
   HANDLE find =
       FindFirstFileExW(search.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return names;
+  // Closed however the listing ends, also when a name cannot be stored.
+  const std::unique_ptr<void, decltype(&FindClose)> closer(find, FindClose);
   do {
     const DWORD a = entry.dwFileAttributes;
     const std::wstring_view name = entry.cFileName;
     if (name != L"." && name != L".." && !(a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
         ((a & FILE_ATTRIBUTE_DIRECTORY) != 0) == (kind == EntryKind::kFolders) &&
-        Matches(name, widePattern)) {
+        Matches(name, *widePattern)) {
       found.emplace_back(name);
     }
   } while (FindNextFileW(find, &entry));
-  FindClose(find);
   std::sort(found.begin(), found.end(), [](const std::wstring& a, const std::wstring& b) {
     const int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                            static_cast<int>(b.size()), TRUE);

@@ -16,8 +16,8 @@ bool StartsWith(std::wstring_view s, std::wstring_view prefix) {
 
 }  // namespace
 
-bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
-  wide.clear();
+std::optional<std::wstring> WideFromUtf8(std::string_view utf8) {
+  std::wstring wide;
   wide.reserve(utf8.size());
   bool afterLead = false;  // the last character was a lead surrogate of its own
   for (std::size_t i = 0; i < utf8.size();) {
@@ -32,17 +32,17 @@ bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
     } else if (lead >= 0xC0 && lead < 0xE0) {
       length = 2, c = lead & 0x1Fu, least = 0x80;
     } else if (lead >= 0x80) {
-      return false;
+      return std::nullopt;
     }
-    if (utf8.size() - i < static_cast<std::size_t>(length)) return false;
+    if (utf8.size() - i < static_cast<std::size_t>(length)) return std::nullopt;
     for (int k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-      if ((next & 0xC0u) != 0x80u) return false;
+      if ((next & 0xC0u) != 0x80u) return std::nullopt;
       c = (c << 6) | (next & 0x3Fu);
     }
     // A pair of surrogates has the four-byte form only, so each name has one form.
     const bool trail = c >= 0xDC00 && c <= 0xDFFF;
-    if (c < least || c > 0x10FFFF || (afterLead && trail)) return false;
+    if (c < least || c > 0x10FFFF || (afterLead && trail)) return std::nullopt;
     afterLead = c >= 0xD800 && c <= 0xDBFF;
     if (c >= 0x10000) {
       wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
@@ -52,14 +52,10 @@ bool WideFromUtf8(std::string_view utf8, std::wstring& wide) {
     }
     i += static_cast<std::size_t>(length);
   }
-  return true;
-}
-
-std::wstring Widen(std::string_view utf8) {
-  std::wstring wide;
-  if (!WideFromUtf8(utf8, wide)) wide.clear();
   return wide;
 }
+
+std::wstring Widen(std::string_view utf8) { return WideFromUtf8(utf8).value_or(std::wstring()); }
 
 std::string Utf8FromWide(std::wstring_view wide) {
   std::string utf8;
@@ -94,20 +90,23 @@ std::string Utf8FromWide(std::wstring_view wide) {
 
 bool IsDevicePath(std::wstring_view path) { return StartsWith(path, kDevicePrefix); }
 
-std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path) {
+DWORD SystemPath(std::string_view utf8Path, std::wstring& systemPath) {
   // A NUL would end the name early and open another file than the one named.
-  if (utf8Path.find('\0') != std::string_view::npos) return DWORD{ERROR_INVALID_NAME};
-  std::wstring path;
-  if (!WideFromUtf8(utf8Path, path)) return DWORD{ERROR_NO_UNICODE_TRANSLATION};
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  if (path.empty()) return DWORD{ERROR_PATH_NOT_FOUND};
-  if (StartsWith(path, kLongPrefix) || StartsWith(path, kDevicePrefix)) return path;
+  if (utf8Path.find('\0') != std::string_view::npos) return ERROR_INVALID_NAME;
+  std::optional<std::wstring> path = WideFromUtf8(utf8Path);
+  if (!path) return ERROR_NO_UNICODE_TRANSLATION;
+  std::replace(path->begin(), path->end(), L'/', L'\\');
+  if (path->empty()) return ERROR_PATH_NOT_FOUND;
+  if (StartsWith(*path, kLongPrefix) || StartsWith(*path, kDevicePrefix)) {
+    systemPath = std::move(*path);
+    return NO_ERROR;
+  }
 
   // The prefixed form is passed through unchanged, so it must be complete already.
   std::wstring full(MAX_PATH, L'\0');
   for (;;) {
     const DWORD n =
-        ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        ::GetFullPathNameW(path->c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (n == 0) return ::GetLastError();
     if (n < full.size()) {
       full.resize(n);
@@ -115,9 +114,10 @@ std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path) {
     }
     full.resize(n);  // n counts the terminating NUL when the buffer was too small
   }
-  if (StartsWith(full, kDevicePrefix)) return full;  // a device such as NUL
-  if (StartsWith(full, L"\\\\")) return std::wstring(kLongUncPrefix) + full.substr(2);
-  return std::wstring(kLongPrefix) + full;
+  systemPath = StartsWith(full, kDevicePrefix) ? full  // a device such as NUL
+               : StartsWith(full, L"\\\\")     ? std::wstring(kLongUncPrefix) + full.substr(2)
+                                               : std::wstring(kLongPrefix) + full;
+  return NO_ERROR;
 }
 
 std::wstring WithoutLongPathPrefix(std::wstring path) {

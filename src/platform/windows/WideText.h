@@ -9,14 +9,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace tallyo {
 
-// The UTF-16 form of utf8; false when utf8 is neither UTF-8 nor its generalised form.
-bool WideFromUtf8(std::string_view utf8, std::wstring& wide);
+// The UTF-16 form of utf8; nothing when utf8 is neither UTF-8 nor its generalised form.
+std::optional<std::wstring> WideFromUtf8(std::string_view utf8);
 // The same for a control's text: the empty text when utf8 is not valid UTF-8.
 std::wstring Widen(std::string_view utf8);
 
@@ -28,9 +28,9 @@ bool IsDevicePath(std::wstring_view path);
 
 // The path the system is handed for a file: absolute, with every / turned into \, "." and
 // ".." resolved, and the \\?\ prefix that lifts the limit of 260 characters (\\?\UNC\ for
-// a share). A path that already has \\?\ or \\.\ is taken as it is. On failure the error
-// code: a NUL or invalid UTF-8 in the path, or what GetFullPathNameW reports.
-std::variant<std::wstring, DWORD> SystemPath(std::string_view utf8Path);
+// a share). A path that already has \\?\ or \\.\ is taken as it is. NO_ERROR, or the error
+// code of a NUL or invalid UTF-8 in the path, or of GetFullPathNameW.
+DWORD SystemPath(std::string_view utf8Path, std::wstring& systemPath);
 
 // The path as the user knows it: SystemPath's prefix taken off again.
 std::wstring WithoutLongPathPrefix(std::wstring path);

@@ -12,13 +12,12 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "log/LoadLog.h"
 #include "platform/FileMessages.h"
 #include "platform/Files.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 #include "platform/windows/WideText.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
@@ -30,7 +29,9 @@ using test::LoggerFile;
 using test::TempLogFolder;
 
 std::wstring Long(const std::string& utf8Path) {
-  return std::get<std::wstring>(SystemPath(utf8Path));
+  std::wstring path;
+  EXPECT_EQ(SystemPath(utf8Path, path), DWORD{NO_ERROR}) << utf8Path;
+  return path;
 }
 
 // Writes and reads through the \\?\ form, which works at any depth.
@@ -75,7 +76,7 @@ std::string DeepProgramFolder(const std::string& parent) {
 
 constexpr const char* kDay = "<T>01:00</T><V>1</V>\r\n<T>02:00</T><V>2</V>\r\n";
 
-DisplayResult Display(ViewerState& state, const std::string& programFolder, std::string_view name) {
+DisplayResult Display(DayRecords& state, const std::string& programFolder, std::string_view name) {
   return LoadLog(state, DisplayRequest{"00", "00", "23", "59", name, programFolder});
 }
 
@@ -108,13 +109,14 @@ TEST(WindowsPathsTest, SystemPathHasNoLengthLimit) {
        L"C:\\M\u00e4\u00dfig\\x.txt"},
   };
   for (const auto& c : cases) {
-    const auto got = SystemPath(c.path);
-    ASSERT_TRUE(std::holds_alternative<std::wstring>(got)) << c.path;
-    EXPECT_EQ(std::get<std::wstring>(got), c.system) << c.path;
+    std::wstring got;
+    ASSERT_EQ(SystemPath(c.path, got), DWORD{NO_ERROR}) << c.path;
+    EXPECT_EQ(got, c.system) << c.path;
     EXPECT_EQ(WithoutLongPathPrefix(c.system), c.shown) << c.path;
   }
-  EXPECT_EQ(std::get<DWORD>(SystemPath(std::string("a\0b", 3))), DWORD{ERROR_INVALID_NAME});
-  EXPECT_EQ(std::get<DWORD>(SystemPath("a\xff.txt")), DWORD{ERROR_NO_UNICODE_TRANSLATION});
+  std::wstring unused;
+  EXPECT_EQ(SystemPath(std::string("a\0b", 3), unused), DWORD{ERROR_INVALID_NAME});
+  EXPECT_EQ(SystemPath("a\xff.txt", unused), DWORD{ERROR_NO_UNICODE_TRANSLATION});
 }
 
 // A name in UTF-8 reaches the system as the same name in UTF-16, also in a program folder
@@ -127,7 +129,7 @@ TEST(WindowsFilesTest, NonAsciiNamesAndDeepFolders) {
     SCOPED_TRACE(programFolder);
     const std::string path = LogFilePath(programFolder, name);
     WriteFileAt(path, kDay);
-    auto state = std::make_unique<ViewerState>();
+    auto state = std::make_unique<DayRecords>();
     ASSERT_EQ(Display(*state, programFolder, name).outcome, DisplayOutcome::kLoaded);
     EXPECT_EQ(state->recordCount, 2);
     EXPECT_EQ(state->voltsSeries[2], 2);
@@ -153,7 +155,7 @@ TEST(WindowsFilesTest, FaultsChangeNothing) {
   TempLogFolder folder;
   TempLogFolder noLogs(/*withLogsFolder=*/false);
   folder.WriteLog("earlier.txt", kDay);
-  auto state = std::make_unique<ViewerState>();
+  auto state = std::make_unique<DayRecords>();
   ASSERT_EQ(Display(*state, folder.ProgramFolder(), "earlier.txt").outcome,
             DisplayOutcome::kLoaded);
   std::filesystem::create_directory(folder.LogPath("dir.txt"));
@@ -214,7 +216,7 @@ TEST(WindowsFilesTest, LoggerHoldingTheFileWithSharingGoesOnWriting) {
     folder.WriteLog("day.txt", "");
     LoggerFile logger(folder.LogPath("day.txt"), share);
     ASSERT_TRUE(logger.IsOpen());
-    auto state = std::make_unique<ViewerState>();
+    auto state = std::make_unique<DayRecords>();
     ASSERT_TRUE(logger.Write("<T>01:00</T><V>1</V>\r\n"));
     ASSERT_EQ(Display(*state, folder.ProgramFolder(), "day.txt").outcome, DisplayOutcome::kLoaded);
     EXPECT_EQ(state->recordCount, 1);
@@ -234,7 +236,7 @@ TEST(WindowsFilesTest, LoggerHoldingTheFileWithSharingGoesOnWriting) {
 // path is the logs folder itself, refused like any folder, and nothing is created.
 TEST(WindowsFilesTest, ACaptionOfBlanksIsRefused) {
   TempLogFolder folder;
-  auto state = std::make_unique<ViewerState>();
+  auto state = std::make_unique<DayRecords>();
   const DisplayResult r = Display(*state, folder.ProgramFolder(), "  ");
   EXPECT_EQ(r.outcome, DisplayOutcome::kFileError);
   EXPECT_EQ(r.message.rfind("Cannot read the log file \"" + folder.LogPath("  ") + "\": ", 0), 0u)
@@ -270,16 +272,15 @@ TEST(WindowsPathsTest, EveryNameConvertsBackToItself) {
       std::wstring(L"\U0001F32C wind") + wchar_t(0xDBFF) + L".txt",  // a pair, then one alone
   };
   for (const std::wstring& name : names) {
-    std::wstring back;
-    ASSERT_TRUE(WideFromUtf8(Utf8FromWide(name), back));
-    EXPECT_TRUE(back == name);
+    const std::optional<std::wstring> back = WideFromUtf8(Utf8FromWide(name));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(*back == name);
   }
   // Distinct names stay distinct, also where they look alike.
   EXPECT_NE(Utf8FromWide(names[1]), Utf8FromWide(L"caf\uFFFD.txt"));
   // The one form of a pair is its four bytes; its halves written on their own are no name.
-  std::wstring ignored;
-  EXPECT_FALSE(WideFromUtf8("\xed\xa0\xbc\xed\xbc\xac", ignored));
-  EXPECT_FALSE(WideFromUtf8("a\xff.txt", ignored));
+  EXPECT_FALSE(WideFromUtf8("\xed\xa0\xbc\xed\xbc\xac"));
+  EXPECT_FALSE(WideFromUtf8("a\xff.txt"));
 }
 
 // Disk states a Windows program cannot make: support/host-disk.sh makes them on the host

@@ -148,17 +148,17 @@ inline std::string WindowText(HWND hwnd) {
 inline std::string ShownText(Handle control) { return WindowText(control); }
 
 inline void SetShownText(Handle control, const std::string& text) {
-  std::wstring wide;
-  ASSERT_TRUE(WideFromUtf8(text, wide));
-  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  const std::optional<std::wstring> wide = WideFromUtf8(text);
+  ASSERT_TRUE(wide);
+  SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide->c_str()));
 }
 
 // Keys typed into a text box, one change each: over the whole of its text, selected
 // first, or at its end.
 inline void Type(Handle box, const std::string& keys) {
-  std::wstring wide;
-  ASSERT_TRUE(WideFromUtf8(keys, wide));
-  for (const wchar_t key : wide) SendMessageW(box, WM_CHAR, key, 1);
+  const std::optional<std::wstring> wide = WideFromUtf8(keys);
+  ASSERT_TRUE(wide);
+  for (const wchar_t key : *wide) SendMessageW(box, WM_CHAR, key, 1);
 }
 inline void TypeOver(Handle box, const std::string& keys) {
   SendMessageW(box, EM_SETSEL, 0, -1);
@@ -215,8 +215,7 @@ inline std::vector<std::string> Entries(Handle list) {
 
 // The index of the list's entry that reads text exactly, or LB_ERR.
 inline int EntryOf(HWND list, std::string_view text) {
-  std::wstring wide;
-  WideFromUtf8(text, wide);
+  const std::wstring wide = Widen(text);
   return static_cast<int>(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(wide.c_str())));
 }

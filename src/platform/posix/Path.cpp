@@ -1,4 +1,4 @@
-#include "platform/ProgramFolder.h"
+#include "platform/Path.h"
 
 #include <filesystem>
 #include <string>
