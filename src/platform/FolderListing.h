@@ -17,4 +17,7 @@ enum class EntryKind { kFiles, kFolders };
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
                                     std::string_view pattern = "*");
 
+// The order of ListFolder's names: whether name a comes before name b.
+bool ListedBefore(const std::string& a, const std::string& b);
+
 }  // namespace tallyo

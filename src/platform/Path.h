@@ -12,4 +12,8 @@ std::string ProgramFolder();
 // folder, this system's separator, name; just name when folder is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The last part of path, after its last separator (on Windows '\\' or '/'); all of it when
+// it has none.
+std::string_view FileNameOf(std::string_view path);
+
 }  // namespace tallyo

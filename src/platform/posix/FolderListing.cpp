@@ -30,11 +30,13 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
       names.emplace_back(entry->d_name);
     }
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const int order = ::strcasecmp(a.c_str(), b.c_str());
-    return order != 0 ? order < 0 : a < b;
-  });
+  std::sort(names.begin(), names.end(), ListedBefore);
   return names;
+}
+
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const int order = ::strcasecmp(a.c_str(), b.c_str());
+  return order != 0 ? order < 0 : a < b;
 }
 
 }  // namespace tallyo

@@ -40,6 +40,13 @@ bool Matches(std::wstring_view name, std::wstring_view pattern) {
   return p == pattern.size();
 }
 
+// By name without regard to case by the system's own upper case, ties by the UTF-16 units.
+bool WideListedBefore(const std::wstring& a, const std::wstring& b) {
+  const int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                         static_cast<int>(b.size()), TRUE);
+  return order != CSTR_EQUAL ? order == CSTR_LESS_THAN : a < b;
+}
+
 }  // namespace
 
 std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
@@ -66,13 +73,14 @@ std::vector<std::string> ListFolder(const std::string& folder, EntryKind kind,
       found.emplace_back(name);
     }
   } while (FindNextFileW(find, &entry));
-  std::sort(found.begin(), found.end(), [](const std::wstring& a, const std::wstring& b) {
-    const int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                           static_cast<int>(b.size()), TRUE);
-    return order != CSTR_EQUAL ? order == CSTR_LESS_THAN : a < b;
-  });
+  std::sort(found.begin(), found.end(), WideListedBefore);
   for (const std::wstring& name : found) names.push_back(Utf8FromWide(name));
   return names;
+}
+
+bool ListedBefore(const std::string& a, const std::string& b) {
+  return WideListedBefore(WideFromUtf8(a).value_or(std::wstring()),
+                          WideFromUtf8(b).value_or(std::wstring()));
 }
 
 }  // namespace tallyo

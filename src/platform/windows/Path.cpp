@@ -36,4 +36,9 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace tallyo
