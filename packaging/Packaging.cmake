@@ -1,14 +1,14 @@
 # Installing and packing. The program looks for its day files in the folder `logs` beside
 # its own executable and appends to them, so the install is one program folder: the
-# executable, `logs` with the sample days, a README, and on Linux the icon, the script
-# that writes a menu entry for the folder and `fonts` with the faces of the windows.
+# viewer, the report, `logs` with the sample days, a README, and on Linux the icon, the
+# script that writes a menu entry for the folder and `fonts` with the faces of the windows.
 #
 #   cmake --install BUILD --prefix FOLDER                  the folder itself
 #   cpack --config BUILD/CPackConfig.cmake                 TGZ here, ZIP on Windows
 
 set(tallyo_packaging_dir ${CMAKE_CURRENT_LIST_DIR})
 
-install(TARGETS Tallyo_viewer RUNTIME DESTINATION .)
+install(TARGETS Tallyo_viewer Tallyo_report RUNTIME DESTINATION .)
 
 # The sample days come straight from the generator into the installed folder, so a package
 # holds exactly them: the copies in <build>/logs grow by an empty line at every display
