@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/ChartFixture.h"
+#include "chart/RunningSummary.h"
 #include "chart/Summary.h"
 
 namespace tallyo::test {
@@ -166,6 +167,62 @@ TEST_F(SummaryLabelsChartTest, ReadingByReadingGivesTheDrawsNumbers) {
     }
   }
 }
+
+// RunningSummary takes the readings of a day one by one and gives the labels' numbers of
+// the draw that shows all of them, for every switch and interval; before the first reading
+// it gives nothing, and for one reading (which the window does not draw) the start values
+// met by it and no energy.
+struct RunningCase {
+  int readings;
+  std::int16_t refVoltsToZero;
+  std::int16_t logInterval;
+};
+
+class RunningSummaryTest : public ChartTest, public ::testing::WithParamInterface<RunningCase> {};
+
+TEST_P(RunningSummaryTest, GivesTheDrawsNumbers) {
+  const RunningCase& c = GetParam();
+  s.refVoltsToZero = c.refVoltsToZero;
+  s.logInterval = c.logInterval;
+  const auto reading = [](int k) {
+    return Reading{.volts = 11.5 + std::cos(k * 0.3),
+                   .amps = std::sin(k * 0.9) * 15 - 2,
+                   .watts = k % 5 * 80.0 - 120,
+                   .rpm = k * 4.5,
+                   .speed = std::fmod(k * 0.61, 13),
+                   .time = (7 * 3600 + k * 17) / 86400.0};
+  };
+  Load(c.readings, reading);
+  RunningSummary running(c.refVoltsToZero, c.logInterval);
+  EXPECT_FALSE(running.Result());
+  for (int k = 1; k <= c.readings; ++k) {
+    const Reading r = reading(k);
+    running.Add(r.time, r.volts, r.amps, r.watts, r.rpm, r.speed);
+  }
+  EXPECT_EQ(running.Count(), c.readings);
+  const std::optional<Summary> read = running.Result();
+  ASSERT_TRUE(read);
+  Draw();
+  if (c.readings == 1) {
+    EXPECT_FALSE(drawn);
+    Summary alone = Summary::Start(c.refVoltsToZero);
+    alone.Track(s.voltsSeries[1], s.ampsSeries[1], s.wattsSeries[1], s.rpmSeries[1],
+                s.speedSeries[1]);
+    alone.firstTime = alone.lastTime = s.timeSeries[1];
+    drawn = alone;
+  }
+  ASSERT_TRUE(drawn);
+  EXPECT_EQ(read->energyWh, drawn->energyWh);
+  for (int i = 0; i < kSummaryLabels; ++i) {
+    const auto label = static_cast<SummaryLabel>(i);
+    EXPECT_EQ(SummaryNumber(*read, label, {}), SummaryNumber(*drawn, label, {})) << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, RunningSummaryTest,
+                         ::testing::Values(RunningCase{1, 0, 10}, RunningCase{2, 0, 10},
+                                           RunningCase{2, 1, 120}, RunningCase{777, 0, 60},
+                                           RunningCase{9999, 1, 10}, RunningCase{9999, 0, 37}));
 
 }  // namespace
 }  // namespace tallyo::test
