@@ -4,18 +4,20 @@
 # build whose program cannot run here (another processor's).
 #
 # The Linux archive (from BUILD): one top folder named after the archive, no absolute path,
-# no link; in it the program, its icon, README, install-menu-entry, fonts/ holding the
-# windows' faces with their licence texts and a README, and logs/ holding only days named
-# "Sample...". Then, as an ordinary user (a throwaway account when this runs as
-# root), in a fresh home folder: unpack it, start the viewer on a virtual display from
-# another folder, click the first sample day (the file grows by its two bytes, no message
-# box appears), write, move, rewrite and remove the menu entry, and unpack the archive again
-# over the folder after putting the user's own days into logs/: every one of them stays
-# byte for byte.
+# no link; in it the viewer, the report, its icon, README, install-menu-entry, fonts/
+# holding the windows' faces with their licence texts and a README, and logs/ holding only
+# days named "Sample...". Then, as an ordinary user (a throwaway account when this runs as
+# root), in a fresh home folder: unpack it, run the report from another folder (a table of
+# every sample day; every file of logs/ stays byte for byte and none is added), start the
+# viewer on a virtual display from another folder, click the first sample day (the file
+# grows by its two bytes, no message box appears), write, move, rewrite and remove the menu
+# entry, and unpack the archive again over the folder after putting the user's own days into
+# logs/: every one of them stays byte for byte.
 #
-# The Windows zip (from WINDOWS_BUILD, when given): one top folder, README.txt with CR LF and
-# the same text as the Linux README, only "Sample..." days, and the user's days kept when it
-# is unpacked again over itself.
+# The Windows zip (from WINDOWS_BUILD, when given): one top folder, both programs, README.txt
+# with CR LF and the same text as the Linux README, only "Sample..." days, and the user's
+# days kept when it is unpacked again over itself. Where Wine is at hand, its report run on
+# its sample days writes the Linux report's table byte for byte and leaves logs/ as it was.
 set -euo pipefail
 layout_only=0
 if [ "${1:-}" = --layout ]; then
@@ -52,6 +54,18 @@ put_user_days() {
   done
 }
 user_day_sums() { (cd "$1" && sha256sum "${user_days[@]}"); }
+# Every file of a folder with its checksum, names included: a file added shows too.
+all_sums() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 -r sha256sum); }
+
+# check_table TABLE DAYS: the report's table of DAYS sample days: its header, a row for each
+# day, the total, every line ended by CR LF.
+check_table() {
+  local table=$1 days=$2
+  [ "$(head -c 4 "$table")" = "day," ] || fail "the report's table has no header: $(head -c 200 "$table")"
+  ! grep -qv $'\r$' "$table" || fail "the report's table has lines without CR LF"
+  [ "$(grep -c '^"*Sample' "$table")" -eq "$days" ] || fail "the report's table has not $days sample days"
+  grep -q '^total,' "$table" || fail "the report's table has no total"
+}
 
 # check_listing ARCHIVE_LISTING TOP: every entry inside TOP, none absolute, none going up.
 check_listing() {
@@ -111,21 +125,24 @@ mkdir "$work/look"
 tar -xzf "$archive" -C "$work/look"
 folder=$work/look/$top
 [ -x "$folder/Tallyo_viewer" ] || fail "the executable is missing"
+[ -x "$folder/Tallyo_report" ] || fail "the report program is missing"
 [ -f "$folder/Tallyo_viewer.png" ] || fail "the icon is missing"
 [ -x "$folder/install-menu-entry" ] || fail "install-menu-entry is missing or not executable"
 [ -f "$folder/README" ] || fail "the README is missing"
 ! grep -q $'\r' "$folder/README" || fail "the Linux README has CR LF line ends"
-stray=$(find "$folder" -mindepth 1 -maxdepth 1 ! -name Tallyo_viewer ! -name Tallyo_viewer.png \
-  ! -name install-menu-entry ! -name README ! -name logs ! -name fonts)
+stray=$(find "$folder" -mindepth 1 -maxdepth 1 ! -name Tallyo_viewer ! -name Tallyo_report \
+  ! -name Tallyo_viewer.png ! -name install-menu-entry ! -name README ! -name logs ! -name fonts)
 [ -z "$stray" ] || fail "unexpected files in the program folder: $stray"
-if readelf -d "$folder/Tallyo_viewer" | grep -qE 'RPATH|RUNPATH'; then
-  fail "the program carries a library path: $(readelf -d "$folder/Tallyo_viewer" | grep -E 'RPATH|RUNPATH')"
-fi
+for program in Tallyo_viewer Tallyo_report; do
+  if readelf -d "$folder/$program" | grep -qE 'RPATH|RUNPATH'; then
+    fail "$program carries a library path: $(readelf -d "$folder/$program" | grep -E 'RPATH|RUNPATH')"
+  fi
+done
 check_fonts "$folder/fonts"
 days=$(check_logs "$folder/logs")
 say "$(basename "$archive") ($(du -k "$archive" | cut -f1) KiB) unpacks to $top/ alone:" \
-  "program, icon, README, install-menu-entry, fonts/ (${#font_faces[@]} faces, their licences)," \
-  "$days sample days"
+  "viewer, report, icon, README, install-menu-entry, fonts/ (${#font_faces[@]} faces, their" \
+  "licences), $days sample days"
 
 if [ "$layout_only" = 1 ]; then
   put_user_days "$folder/logs"
@@ -158,6 +175,17 @@ cp "$archive" "$home/"
 [ -z "$user" ] || chown "$user": "$home/$(basename "$archive")"
 run_user tar -xzf "$home/$(basename "$archive")" -C "$home"
 installed=$home/$top
+
+# The report, run from / on the logs beside it: a table of every sample day, and not a byte
+# of logs/ changed or added.
+sums=$(all_sums "$installed/logs")
+(cd / && run_user "$installed/Tallyo_report") >"$work/report-linux.csv" ||
+  fail "the report ended with status $? on the sample days"
+check_table "$work/report-linux.csv" "$days"
+[ "$sums" = "$(all_sums "$installed/logs")" ] || fail "running the report changed logs/"
+say "the report, run by the user from /, wrote a table of the $days sample days and left" \
+  "every file of logs/ byte-identical"
+
 first=$(cd "$installed/logs" && ls | LC_ALL=C sort -f | head -n 1)
 size_before=$(stat -c %s "$installed/logs/$first")
 
@@ -241,14 +269,29 @@ mkdir "$work/win"
 check_listing "$work/win-listing" "$wtop"
 wfolder=$work/win/$wtop
 [ -f "$wfolder/Tallyo_viewer.exe" ] || fail "the zip holds no Tallyo_viewer.exe"
+[ -f "$wfolder/Tallyo_report.exe" ] || fail "the zip holds no Tallyo_report.exe"
 [ -f "$wfolder/README.txt" ] || fail "the zip holds no README.txt"
 ! grep -qv $'\r$' "$wfolder/README.txt" || fail "README.txt has lines without CR LF"
 cmp -s <(tr -d '\r' <"$wfolder/README.txt") "$folder/README" ||
   fail "README.txt of the zip is not the Linux README with CR LF"
 wdays=$(check_logs "$wfolder/logs")
+# The Windows report on the zip's sample days, under Wine (its prefix in the build folder):
+# the Linux report's table, byte for byte, and logs/ as it was.
+if command -v wine >/dev/null 2>&1; then
+  sums=$(all_sums "$wfolder/logs")
+  (cd "$wfolder" && "$here/wine.sh" run "$windows_build/wine-prefix" ./Tallyo_report.exe) \
+    >"$work/report-windows.csv" || fail "the Windows report ended with status $? under Wine"
+  cmp -s "$work/report-windows.csv" "$work/report-linux.csv" ||
+    fail "the Windows report's table differs from the Linux one: $(diff "$work/report-windows.csv" "$work/report-linux.csv" | head -5)"
+  [ "$sums" = "$(all_sums "$wfolder/logs")" ] || fail "running the Windows report changed logs/"
+  say "the Windows report under Wine wrote the Linux report's table byte for byte and left" \
+    "logs/ byte-identical"
+else
+  say "no Wine here: the Windows report was not run"
+fi
 put_user_days "$wfolder/logs"
 sums=$(user_day_sums "$wfolder/logs")
 (cd "$work/win" && cmake -E tar xf "$zip")
 [ "$sums" = "$(user_day_sums "$wfolder/logs")" ] || fail "unpacking the zip over the folder changed a user's day"
-say "$(basename "$zip") ($(du -k "$zip" | cut -f1) KiB) unpacks to $wtop/ alone: the program," \
+say "$(basename "$zip") ($(du -k "$zip" | cut -f1) KiB) unpacks to $wtop/ alone: both programs," \
   "README.txt (CR LF, the same text), $wdays sample days; unpacked again, the user's days stay"
