@@ -22,8 +22,9 @@ bool UnderWine() {
 
 // Whether anybody reads what the program writes to standard output: not when there is no
 // standard output at all, nor when it is a console the system made for this process
-// alone, as Explorer does for a console program it starts (but under Wine). A pipe, a file
-// or a console shared with the program that started this one (a command prompt) is read.
+// alone, as Explorer does for a console program it starts (under Wine such a console is
+// the host's terminal). A pipe, a file or a console shared with the program that started
+// this one (a command prompt) is read.
 bool NobodyReadsStandardOutput() {
   const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
   if (out == nullptr || out == INVALID_HANDLE_VALUE) return true;
@@ -45,6 +46,7 @@ std::optional<DWORD> WriteAll(HANDLE h, std::string_view bytes) {
       if (!::WriteConsoleW(h, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr)) {
         return ::GetLastError();
       }
+      if (written == 0) return ERROR_WRITE_FAULT;
       rest.remove_prefix(written);
     }
     return std::nullopt;
@@ -54,6 +56,7 @@ std::optional<DWORD> WriteAll(HANDLE h, std::string_view bytes) {
     if (!::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
       return ::GetLastError();
     }
+    if (written == 0) return ERROR_WRITE_FAULT;
     bytes.remove_prefix(written);
   }
   return std::nullopt;

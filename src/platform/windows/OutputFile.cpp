@@ -39,6 +39,7 @@ Failure OutputFile::Write(std::string_view bytes) {
                      nullptr)) {
       return OutputFailure(path_, SystemMessage(::GetLastError()));
     }
+    if (written == 0) return OutputFailure(path_, SystemMessage(ERROR_WRITE_FAULT));
     bytes.remove_prefix(written);
   }
   return std::nullopt;
