@@ -34,6 +34,7 @@
 #include "support/Deadline.h"
 #include "support/LoggerFile.h"
 #include "support/TempLogFolder.h"
+#include "support/TestDay.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -42,12 +43,6 @@ namespace {
 using test::TempLogFolder;
 
 double Day(int h, int m, int s) { return (h * 3600 + m * 60 + s) / 86400.0; }
-
-std::string TimeOf(int second) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
-  return buf;
-}
 
 void ReadWhole(const std::string& path, std::string& bytes) {
   std::ifstream f(path, std::ios::binary);
@@ -356,7 +351,7 @@ TEST_F(BadInputTest, ALoggerWritingInPiecesKeepsItsLinesWhole) {
     const int n = std::snprintf(line, sizeof line,
                                 "<T>%s</T> <V>%05d</V> <I>1.5</I> <R>300</R> <W>20</W> "
                                 "<S>5.50</S> <M>%d</M>\r\n",
-                                TimeOf(k).c_str(), k, k % 2);
+                                test::TimeText(k).c_str(), k, k % 2);
     return std::string(line, static_cast<std::size_t>(n));
   };
   ASSERT_EQ(lineOf(1).size(), 83u);
@@ -564,7 +559,7 @@ TEST_F(BadInputTest, OutOfMemoryForALongLineIsAMessage) {
   folder_.WriteLog("long-line.txt", bytes);
   // The 10,000th record ends the display: the long line behind it is never read.
   std::string records;
-  for (int k = 1; k <= 10000; ++k) records += "<T>" + TimeOf(k) + "</T>\r\n";
+  for (int k = 1; k <= 10000; ++k) records += "<T>" + test::TimeText(k) + "</T>\r\n";
   folder_.WriteLog("limit-then-long-line.txt", records + bytes);
   bytes = std::string();
   // Each display runs in a fresh process of its own: memory freed by earlier tests would
@@ -688,7 +683,7 @@ TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
     // A gigabyte of readings from 12:00 on, none before 01:00.
     std::string block;
     for (int k = 0; block.size() < (1u << 20); ++k) {
-      block += "<T>12:" + TimeOf(k % 3600).substr(3) +
+      block += "<T>12:" + test::TimeText(k % 3600).substr(3) +
                "</T> <V>13.2</V> <I>4.5</I> <R>350</R> <W>59</W> <S>7.8</S> <M>0</M>\r\n";
     }
     std::ofstream out(test::NativePath(folder_.LogPath("gigabyte.txt")), std::ios::binary);

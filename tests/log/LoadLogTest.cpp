@@ -9,6 +9,7 @@
 #include "log/LoadLog.h"
 #include "platform/TextRules.h"
 #include "support/TempLogFolder.h"
+#include "support/TestDay.h"
 #include "viewer/ViewerState.h"
 
 namespace tallyo {
@@ -17,12 +18,6 @@ namespace {
 using test::TempLogFolder;
 
 double Day(int h, int m, int s) { return (h * 3600 + m * 60 + s) / 86400.0; }
-
-std::string TimeOf(int second) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
-  return buf;
-}
 
 // A log line with its time first, as the logger writes it.
 std::string Rec(std::string_view time, std::string_view fields = "") {
@@ -319,7 +314,7 @@ TEST_P(LoadLogTest, MTextIsCarriedWithinOneDisplay) {
 TEST_P(LoadLogTest, ShorterDisplayLeavesHigherIndices) {
   std::vector<std::string> eight;
   for (int i = 1; i <= 8; ++i)
-    eight.push_back(Rec(TimeOf(i * 60), "<V>" + std::to_string(i) + "</V>"));
+    eight.push_back(Rec(test::TimeText(i * 60), "<V>" + std::to_string(i) + "</V>"));
   folder_.WriteLog("eight.txt", Lines(eight));
   folder_.WriteLog("three.txt", Lines({Rec("5:00", "<V>50</V>"), Rec("6:00", "<V>60</V>"),
                                        Rec("7:00", "<V>70</V>")}));
@@ -340,7 +335,7 @@ class RecordLimitTest : public LoadLogTest {
   void WriteDay(int n) {
     std::string text;
     for (int i = 1; i <= n; ++i) {
-      text += Rec(TimeOf(3600 + i),
+      text += Rec(test::TimeText(3600 + i),
                   "<V>" + std::to_string(i) + "</V><M>" + std::to_string(i % 2) + "</M>");
       text += "\r\n";
     }
