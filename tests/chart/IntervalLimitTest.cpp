@@ -51,7 +51,9 @@ TEST_F(ChartTest, IntervalLimitRunsBeforeTheClear) {
     EXPECT_EQ(plot.calls.front().op, SurfaceOp::kClear) << viewEnd;
     EXPECT_EQ(drawn.has_value(), viewEnd == 3.0);
     // 2 records x 12 V x 10 A x 120 s / 3600.
-    if (drawn) EXPECT_DOUBLE_EQ(drawn->energyWh, 8);
+    if (drawn) {
+      EXPECT_DOUBLE_EQ(drawn->energyWh, 8);
+    }
   }
 }
 

@@ -522,7 +522,7 @@ TEST_F(BadInputTest, NoRegularFileNeverBlocks) {
 
 // Whether this system keeps a process to the address-space limit it sets: qemu's user-mode
 // emulation, which runs the tests of the arm64 build, accepts the limit and ignores it.
-bool AddressSpaceLimitsHold() {
+[[maybe_unused]] bool AddressSpaceLimitsHold() {
   const pid_t child = ::fork();
   if (child == 0) {
     const rlimit limit{rlim_t{1} << 40, rlim_t{1} << 40};
@@ -655,7 +655,7 @@ class MemoryGroup {
 };
 
 // Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
-long StatusKb(const char* key) {
+[[maybe_unused]] long StatusKb(const char* key) {
   std::ifstream status("/proc/self/status");
   for (std::string word; status >> word;) {
     if (word == std::string(key) + ":") {
