@@ -10,18 +10,12 @@
 #include <string>
 
 #include "Drive.h"
+#include "support/ProgramRun.h"
 #include "support/TempLogFolder.h"
 #include "support/TestDay.h"
 
 namespace tallyo::test {
 namespace {
-
-// The program file of this build: the test programs lie in tests/ beneath it.
-std::filesystem::path BuiltProgram() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::filesystem::path(path).parent_path().parent_path() / L"Tallyo_viewer.exe";
-}
 
 struct Found {
   DWORD process;
@@ -59,8 +53,8 @@ void RunAsAUserWould(const std::filesystem::path& program, LRESULT files) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                             nullptr, nullptr, &startup, &started));
+  ASSERT_EQ(StartProcess(program.c_str(), commandLine, FALSE, 0, nullptr, startup, started),
+            DWORD{NO_ERROR});
   CloseHandle(started.hThread);
   // A program left running by a failed step is ended with the test.
   struct Ender {
@@ -93,7 +87,7 @@ void RunAsAUserWould(const std::filesystem::path& program, LRESULT files) {
 }
 
 TEST(ProgramWinTest, ViewerFirstThenTheStartWindowThenExitCodeZero) {
-  const std::filesystem::path program = BuiltProgram();
+  const std::filesystem::path program = NativePath(BuiltProgram("Tallyo_viewer"));
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "no program file " << program;
   TempLogFolder folder;
   folder.WriteLog("2026-11-25.txt", TestDay(50));
