@@ -157,6 +157,7 @@ TEST_F(BadInputTest, TagsInLowerCaseOrWithBlanks) {
 // the length, which would take hours.
 TEST_F(BadInputTest, FiftyMegabytesWithoutCrLfIsOneLine) {
   constexpr std::size_t kSize = 50u << 20;
+  if (!folder_.HasRoomFor(kSize)) GTEST_SKIP() << "too little free disk for a 50 MB file";
   const struct {
     const char* what;
     std::string head;   // then the filler up to 50 MB, then the tail
@@ -520,6 +521,13 @@ TEST_F(BadInputTest, NoRegularFileNeverBlocks) {
 #endif
 #endif
 
+// Whether this process is the child of a death test. One of the "threadsafe" style runs
+// the test again from its start and writes its files again, beside the parent's: the
+// parent makes sure of room for both.
+[[maybe_unused]] bool InDeathTestChild() {
+  return !GTEST_FLAG_GET(internal_run_death_test).empty();
+}
+
 // Whether this system keeps a process to the address-space limit it sets: qemu's user-mode
 // emulation, which runs the tests of the arm64 build, accepts the limit and ignores it.
 [[maybe_unused]] bool AddressSpaceLimitsHold() {
@@ -548,6 +556,9 @@ TEST_F(BadInputTest, OutOfMemoryForALongLineIsAMessage) {
 #else
   if (!AddressSpaceLimitsHold()) {
     GTEST_SKIP() << "this system does not keep a process to an address-space limit";
+  }
+  if (!InDeathTestChild() && !folder_.HasRoomFor(2 * (160u << 20))) {
+    GTEST_SKIP() << "too little free disk for twice 150 MB of files";
   }
   std::string bytes;
   bytes.reserve(50u << 20);
@@ -581,6 +592,11 @@ TEST_F(BadInputTest, OutOfMemoryForALongLineIsAMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " in " + std::to_string(c.room >> 20) + " MB");
+    // The child's result; its folder goes before it ends.
+    const auto endChild = [&](int status) {
+      folder_.Remove();
+      std::_Exit(status);
+    };
     auto displayShortOfMemory = [&] {
       long pages = 0;
       if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
@@ -589,12 +605,12 @@ TEST_F(BadInputTest, OutOfMemoryForALongLineIsAMessage) {
       }
       const rlim_t room = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + c.room;
       const rlimit limit{room, room};
-      if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(3);
+      if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) endChild(3);
       const auto size = std::filesystem::file_size(folder_.LogPath(c.name));
       const DisplayResult r = Display(c.name);
       // The display got as far as its CR LF.
       const bool appended = std::filesystem::file_size(folder_.LogPath(c.name)) == size + 2;
-      std::_Exit(r.outcome == c.outcome && r.message == c.message && appended ? 0 : 1);
+      endChild(r.outcome == c.outcome && r.message == c.message && appended ? 0 : 1);
     };
     EXPECT_EXIT(displayShortOfMemory(), ::testing::ExitedWithCode(0), "");
   }
@@ -616,10 +632,12 @@ class MemoryGroup {
       const std::string own = line.substr(second + 1);
       std::string limitFile;
       if (controllers.empty()) {  // the unified hierarchy
-        path_ = "/sys/fs/cgroup" + own + name;
+        home_ = "/sys/fs/cgroup" + own;
+        path_ = home_ + name;
         limitFile = "memory.max";
       } else if (("," + controllers + ",").find(",memory,") != std::string::npos) {
-        path_ = "/sys/fs/cgroup/memory" + own + name;
+        home_ = "/sys/fs/cgroup/memory" + own;
+        path_ = home_ + name;
         limitFile = "memory.limit_in_bytes";
       } else {
         continue;
@@ -648,8 +666,17 @@ class MemoryGroup {
     procs << ::getpid() << std::flush;
     return static_cast<bool>(procs);
   }
+  // Moves the calling process back to the group it came from and removes this one, for a
+  // child process that ends with _Exit, where no destructor runs.
+  void LeaveAndRemove() {
+    if (path_.empty()) return;
+    std::ofstream(home_ + "/cgroup.procs") << ::getpid() << std::flush;
+    ::rmdir(path_.c_str());
+    path_.clear();
+  }
 
  private:
+  std::string home_;  // the group the test program runs in
   std::string path_;
   std::uint64_t limit_ = 0;
 };
@@ -669,36 +696,46 @@ class MemoryGroup {
 
 // POSIX only: control groups and the death test's fork.
 //
-// Files far larger than the memory a process may have, displayed in a group limited to
-// 512 MB: a gigabyte of readings takes no more than a piece and a line of it, and memory
-// comes back after the display; a line of 700 MB is told as memory run out. The display
+// Files larger than the memory a process may have, displayed in a group limited to
+// 128 MB: 256 MB of readings take no more than a piece and a line of them, and memory
+// comes back after the display; a line of 200 MB is told as memory run out. The display
 // is never stopped by the system, and the next display works.
 TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
 #ifdef TALLYO_TEST_UNDER_ASAN
   GTEST_SKIP() << "AddressSanitizer's own memory does not follow the program's";
 #else
-  MemoryGroup group(std::uint64_t{512} << 20);
+  // The line below is a hole, but a file system without holes stores all of it.
+  if (!InDeathTestChild() && !folder_.HasRoomFor(2 * (std::uintmax_t{256 + 200} << 20))) {
+    GTEST_SKIP() << "too little free disk for twice 456 MB of files";
+  }
+  MemoryGroup group(std::uint64_t{128} << 20);
   if (!group.Ok()) GTEST_SKIP() << "a memory limit needs root and the memory controller";
   {
-    // A gigabyte of readings from 12:00 on, none before 01:00.
+    // 256 MB of readings from 12:00 on, none before 01:00.
     std::string block;
     for (int k = 0; block.size() < (1u << 20); ++k) {
       block += "<T>12:" + test::TimeText(k % 3600).substr(3) +
                "</T> <V>13.2</V> <I>4.5</I> <R>350</R> <W>59</W> <S>7.8</S> <M>0</M>\r\n";
     }
-    std::ofstream out(test::NativePath(folder_.LogPath("gigabyte.txt")), std::ios::binary);
-    for (int i = 0; i < 1024; ++i)
+    std::ofstream out(test::NativePath(folder_.LogPath("readings.txt")), std::ios::binary);
+    for (int i = 0; i < 256; ++i)
       out.write(block.data(), static_cast<std::streamsize>(block.size()));
     ASSERT_TRUE(out.good());
   }
-  // 700 MB without a line end: a hole the file system need not store.
+  // 200 MB without a line end: a hole the file system need not store.
   std::ofstream(test::NativePath(folder_.LogPath("line.txt"))) << "<T>01:00</T>";
-  std::filesystem::resize_file(folder_.LogPath("line.txt"), std::uintmax_t{700} << 20);
+  std::filesystem::resize_file(folder_.LogPath("line.txt"), std::uintmax_t{200} << 20);
   folder_.WriteLog("day.txt", "<T>01:00</T><V>1</V>\r\n<T>01:01</T><V>2</V>\r\n");
 
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // The child's result; its group and folder go before it ends.
+  const auto endChild = [&](int status) {
+    group.LeaveAndRemove();
+    folder_.Remove();
+    std::_Exit(status);
+  };
   auto displaysInTheGroup = [&] {
-    if (!group.Enter()) std::_Exit(3);
+    if (!group.Enter()) endChild(3);
     auto state = std::make_unique<ViewerState>();
     state->voltsSeries.fill(0);  // the state is in memory before a display, as in the window
     const auto display = [&](const char* name, const char* h1, const char* h2) {
@@ -706,7 +743,7 @@ TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
     };
     const long idle = StatusKb("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM from here
-    const DisplayResult readings = display("gigabyte.txt", "00", "01");
+    const DisplayResult readings = display("readings.txt", "00", "01");
     const long peak = StatusKb("VmHWM") - idle;
     const long afterReadings = StatusKb("VmRSS") - idle;
     const DisplayResult line = display("line.txt", "00", "23");
@@ -718,7 +755,7 @@ TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
                                         "\": Cannot allocate memory" &&
                     day.outcome == DisplayOutcome::kLoaded && state->recordCount == 2 &&
                     peak <= (16 << 10) && afterReadings <= (16 << 10) && afterLine <= (16 << 10);
-    std::_Exit(ok ? 0 : 1);
+    endChild(ok ? 0 : 1);
   };
   EXPECT_EXIT(displaysInTheGroup(), ::testing::ExitedWithCode(0), "");
 #endif

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,8 +63,14 @@ class TempLogFolder {
   }
   TempLogFolder(const TempLogFolder&) = delete;
   TempLogFolder& operator=(const TempLogFolder&) = delete;
-  ~TempLogFolder() {
+  ~TempLogFolder() { Remove(); }
+  // Removes the folder now. A child process that ends with _Exit calls it: the destructor
+  // never runs there, and a death test of the "threadsafe" style runs the test again from
+  // its start in the child, with a folder of its own.
+  void Remove() {
+    if (root_.empty()) return;
     for (const std::string& p : locked_) SetUnwritable(p, false);
+    locked_.clear();
     std::error_code ignored;
     std::filesystem::remove_all(RemovablePath(root_), ignored);
   }
@@ -86,6 +93,15 @@ class TempLogFolder {
     std::ifstream f(NativePath(LogPath(name)), std::ios::binary);
     if (!f) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  }
+  // Whether the folder's disk can take `bytes` more and still leave a good margin for
+  // the tests running beside this one and for the build. A test that writes big files
+  // asks first and is skipped on a nearly full disk, rather than filling it.
+  bool HasRoomFor(std::uintmax_t bytes) const {
+    constexpr std::uintmax_t kMargin = std::uintmax_t{512} << 20;
+    std::error_code ec;
+    const std::filesystem::space_info space = std::filesystem::space(NativePath(root_), ec);
+    return !ec && space.available >= bytes + kMargin;
   }
   bool Exists(std::string_view name) const {
     std::error_code ec;
