@@ -148,7 +148,13 @@ inline std::optional<ProgramRun> RunProgramFile(const std::string& program,
   }
   run.status = static_cast<int>(code);
 #else
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv;
+#ifdef TALLYO_TEST_EMULATOR
+  // A program built for another processor runs under the emulator, found on the PATH.
+  std::string emulator = TALLYO_TEST_EMULATOR;
+  argv.push_back(emulator.data());
+#endif
+  argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   // fork rather than posix_spawn: qemu, which runs the arm64 tests, refuses the latter's
@@ -162,7 +168,7 @@ inline std::optional<ProgramRun> RunProgramFile(const std::string& program,
         ::dup2(err, 2) < 0 || ::chdir(from.c_str()) != 0) {
       ::_exit(126);
     }
-    ::execv(program.c_str(), argv.data());
+    ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
   if (child < 0) {
