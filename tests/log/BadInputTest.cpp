@@ -685,35 +685,35 @@ class MemoryGroup {
 
 // POSIX only: control groups and the death test's fork.
 //
-// Files larger than the memory a process may have, displayed in a group limited to
-// 128 MB: 256 MB of readings take no more than a piece and a line of them, and memory
-// comes back after the display; a line of 200 MB is told as memory run out. The display
+// Files far larger than the memory a process may have, displayed in a group limited to
+// 512 MB: a gigabyte of readings takes no more than a piece and a line of it, and memory
+// comes back after the display; a line of 700 MB is told as memory run out. The display
 // is never stopped by the system, and the next display works.
 TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
 #ifdef TALLYO_TEST_UNDER_ASAN
   GTEST_SKIP() << "AddressSanitizer's own memory does not follow the program's";
 #else
   // The line below is a hole, but a file system without holes stores all of it.
-  if (!folder_.HasRoomFor(std::uintmax_t{256 + 200} << 20)) {
-    GTEST_SKIP() << "too little free disk for 456 MB of files";
+  if (!folder_.HasRoomFor(std::uintmax_t{1024 + 700} << 20)) {
+    GTEST_SKIP() << "too little free disk for 1.7 GB of files";
   }
-  MemoryGroup group(std::uint64_t{128} << 20);
+  MemoryGroup group(std::uint64_t{512} << 20);
   if (!group.Ok()) GTEST_SKIP() << "a memory limit needs root and the memory controller";
   {
-    // 256 MB of readings from 12:00 on, none before 01:00.
+    // A gigabyte of readings from 12:00 on, none before 01:00.
     std::string block;
     for (int k = 0; block.size() < (1u << 20); ++k) {
       block += "<T>12:" + test::TimeText(k % 3600).substr(3) +
                "</T> <V>13.2</V> <I>4.5</I> <R>350</R> <W>59</W> <S>7.8</S> <M>0</M>\r\n";
     }
-    std::ofstream out(test::NativePath(folder_.LogPath("readings.txt")), std::ios::binary);
-    for (int i = 0; i < 256; ++i)
+    std::ofstream out(test::NativePath(folder_.LogPath("gigabyte.txt")), std::ios::binary);
+    for (int i = 0; i < 1024; ++i)
       out.write(block.data(), static_cast<std::streamsize>(block.size()));
     ASSERT_TRUE(out.good());
   }
-  // 200 MB without a line end: a hole the file system need not store.
+  // 700 MB without a line end: a hole the file system need not store.
   std::ofstream(test::NativePath(folder_.LogPath("line.txt"))) << "<T>01:00</T>";
-  std::filesystem::resize_file(folder_.LogPath("line.txt"), std::uintmax_t{200} << 20);
+  std::filesystem::resize_file(folder_.LogPath("line.txt"), std::uintmax_t{700} << 20);
   folder_.WriteLog("day.txt", "<T>01:00</T><V>1</V>\r\n<T>01:01</T><V>2</V>\r\n");
 
   // The child is a fork of this process at this point, not this test run again (which
@@ -729,7 +729,7 @@ TEST_F(BadInputTest, FilesLargerThanTheMemoryLimit) {
     };
     const long idle = StatusKb("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM from here
-    const DisplayResult readings = display("readings.txt", "00", "01");
+    const DisplayResult readings = display("gigabyte.txt", "00", "01");
     const long peak = StatusKb("VmHWM") - idle;
     const long afterReadings = StatusKb("VmRSS") - idle;
     const DisplayResult line = display("line.txt", "00", "23");
