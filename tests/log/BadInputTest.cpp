@@ -590,13 +590,13 @@ TEST_F(BadInputTest, OutOfMemoryForALongLineIsAMessage) {
       {"limit-then-long-line.txt", 20u << 20, DisplayOutcome::kRecordLimit,
        std::string(kRecordLimitMessage)},
   };
+  // The child's result; its folder goes before it ends.
+  const auto endChild = [&](int status) {
+    folder_.Remove();
+    std::_Exit(status);
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " in " + std::to_string(c.room >> 20) + " MB");
-    // The child's result; its folder goes before it ends.
-    const auto endChild = [&](int status) {
-      folder_.Remove();
-      std::_Exit(status);
-    };
     auto displayShortOfMemory = [&] {
       long pages = 0;
       if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
